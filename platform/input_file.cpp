@@ -1,0 +1,64 @@
+// Byte input from a file or from memory, with a stream's end-of-file indicator.
+#include "platform/input_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+
+InputFile InputFile::from_bytes(std::string bytes) {
+  InputFile in;
+  in.in_memory_ = true;
+  in.bytes_ = std::move(bytes);
+  return in;
+}
+
+int InputFile::open(const std::string& path) {
+  errno = 0;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return errno != 0 ? errno : EIO;
+  file_.reset(f);
+  in_memory_ = false;
+  at_end_ = false;
+  error_ = 0;
+  return 0;
+}
+
+std::size_t InputFile::read(void* dst, std::size_t n) {
+  if (n == 0) return 0;
+  if (in_memory_) {
+    std::size_t left = bytes_.size() - pos_;
+    std::size_t got = n < left ? n : left;
+    std::memcpy(dst, bytes_.data() + pos_, got);
+    pos_ += got;
+    if (got < n) at_end_ = true;
+    return got;
+  }
+  if (!file_) {
+    error_ = EBADF;
+    return 0;
+  }
+  errno = 0;
+  std::size_t got = std::fread(dst, 1, n, file_.get());
+  if (got < n) {
+    if (std::ferror(file_.get())) {
+      error_ = errno != 0 ? errno : EIO;
+    } else {
+      at_end_ = true;
+    }
+  }
+  return got;
+}
+
+int read_all(InputFile& in, std::string& out) {
+  out.clear();
+  char chunk[65536];
+  while (true) {
+    std::size_t got = in.read(chunk, sizeof chunk);
+    out.append(chunk, got);
+    if (in.error() != 0) return in.error();
+    if (got < sizeof chunk) return 0;
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,52 @@
+// An input read as bytes with the end-of-file indicator of a buffered stream: a read that asks for
+// more than is left returns what is left and raises the indicator. The same type reads an image held
+// in memory, so tests and fuzzers drive every reader without touching the disk.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class InputFile {
+ public:
+  InputFile() = default;
+  InputFile(InputFile&&) noexcept = default;
+  InputFile& operator=(InputFile&&) noexcept = default;
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  static InputFile from_bytes(std::string bytes);
+
+  // Opens a file for reading. Returns 0, or the system's error number when it does not open.
+  // A folder opens; its first read fails.
+  int open(const std::string& path);
+
+  bool is_open() const { return file_ != nullptr || in_memory_; }
+
+  // Reads up to n bytes; returns how many arrived. Fewer than n means the end of the input was met
+  // (at_end) or the system failed (error).
+  std::size_t read(void* dst, std::size_t n);
+
+  bool at_end() const { return at_end_; }
+  // The system's error number of a failed read, 0 when none failed.
+  int error() const { return error_; }
+
+ private:
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> file_;
+  bool in_memory_ = false;
+  std::string bytes_;
+  std::size_t pos_ = 0;
+  bool at_end_ = false;
+  int error_ = 0;
+};
+
+// Reads a whole input into `out`. Returns 0 or the system's error number.
+int read_all(InputFile& in, std::string& out);
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+// Little-endian numbers to and from bytes, one byte at a time, and a cursor that refuses to read
+// past the end of the bytes it was given; no file layout ever depends on the host's byte order.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+inline void put_u16(std::uint8_t* p, std::uint16_t v) {
+  p[0] = static_cast<std::uint8_t>(v);
+  p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+inline void put_u32(std::uint8_t* p, std::uint32_t v) {
+  p[0] = static_cast<std::uint8_t>(v);
+  p[1] = static_cast<std::uint8_t>(v >> 8);
+  p[2] = static_cast<std::uint8_t>(v >> 16);
+  p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
+inline std::uint16_t get_u16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+inline std::uint32_t get_u32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+inline void append_u16(std::string& out, std::uint16_t v) {
+  out.push_back(static_cast<char>(v & 0xFF));
+  out.push_back(static_cast<char>(v >> 8));
+}
+
+inline void append_u32(std::string& out, std::uint32_t v) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((v >> shift) & 0xFF));
+}
+
+// Reads numbers and byte runs from a block of outside bytes; every read fails, and leaves the
+// cursor where it was, when fewer bytes remain than it asks for.
+class ByteCursor {
+ public:
+  ByteCursor(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+  std::size_t position() const { return pos_; }
+  std::size_t remaining() const { return size_ - pos_; }
+  bool at_end() const { return pos_ == size_; }
+
+  bool read_u16(std::uint16_t& v) {
+    if (remaining() < 2) return false;
+    v = get_u16(data_ + pos_);
+    pos_ += 2;
+    return true;
+  }
+
+  bool read_u32(std::uint32_t& v) {
+    if (remaining() < 4) return false;
+    v = get_u32(data_ + pos_);
+    pos_ += 4;
+    return true;
+  }
+
+  // Points `out` at the next n bytes and moves past them.
+  bool read_bytes(std::size_t n, const std::uint8_t*& out) {
+    if (remaining() < n) return false;
+    out = data_ + pos_;
+    pos_ += n;
+    return true;
+  }
+
+  bool skip(std::size_t n) {
+    if (remaining() < n) return false;
+    pos_ += n;
+    return true;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+// Formatting and the common reports of failed opens, reads and writes.
+#include "platform/report.h"
+
+#include <csignal>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+constexpr char kReadErrorFormat[] = "\nRead error on file: %s: %s\n";
+constexpr char kWriteErrorFormat[] = "\nWrite error on file: %s: %s\n";
+}  // namespace
+
+std::string format(const char* fmt, ...) {
+  va_list args;
+  va_start(args, fmt);
+  va_list copy;
+  va_copy(copy, args);
+  int needed = std::vsnprintf(nullptr, 0, fmt, copy);
+  va_end(copy);
+  std::string out;
+  if (needed > 0) {
+    out.resize(static_cast<std::size_t>(needed) + 1);
+    std::vsnprintf(out.data(), out.size(), fmt, args);
+    out.resize(static_cast<std::size_t>(needed));
+  }
+  va_end(args);
+  return out;
+}
+
+std::string error_text(int error) { return std::strerror(error); }
+
+std::string open_failure_report(const std::string& name, int error) {
+  return name + ": " + error_text(error) + "\n";
+}
+
+std::string read_error_report(const std::string& name, int error) {
+  return format(kReadErrorFormat, name.c_str(), error_text(error).c_str());
+}
+
+std::string write_error_report(const std::string& name, int error) {
+  return format(kWriteErrorFormat, name.c_str(), error_text(error).c_str());
+}
+
+void ignore_file_size_signal() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+const char* build_date() { return __DATE__; }
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+// Messages every program prints the same way: printf-style formatting into a string, the system's
+// report for a file that does not open, and the reports of failed reads and writes.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// printf-style formatting into a string.
+std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// The system's text for an error number, as the standard error report prints it.
+std::string error_text(int error);
+
+// "name: text\n", the system's standard report for a file that cannot be opened.
+std::string open_failure_report(const std::string& name, int error);
+
+// "\nRead error on file: name: text\n"
+std::string read_error_report(const std::string& name, int error);
+
+// "\nWrite error on file: name: text\n"
+std::string write_error_report(const std::string& name, int error);
+
+// A file-size limit must show up as a failed write that the program reports, not as a killed
+// process; every main calls this first.
+void ignore_file_size_signal();
+
+// The compiler's build date in its own form, day padded with a space: "Dec  8 2026".
+const char* build_date();
+
+}  // namespace platform

@@ -1,0 +1,87 @@
+#include "platform/replaced_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "platform/report.h"
+#include "test_support/scratch.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ScratchDir;
+
+TEST(ReplacedFile, ReplacesTheTargetOnlyOnCommit) {
+  ScratchDir dir;
+  dir.write("out", "old");
+  {
+    platform::ReplacedFile file;
+    ASSERT_EQ(file.open((dir / "out").string()), 0);
+    ASSERT_TRUE(file.write("xxxx"));
+    ASSERT_TRUE(file.seek_to_start());
+    ASSERT_TRUE(file.write("ne"));
+    EXPECT_EQ(dir.read("out"), "old") << "nothing reaches the target before the commit";
+    ASSERT_TRUE(file.commit());
+  }
+  EXPECT_EQ(dir.read("out"), "nexx");
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"out"});
+}
+
+TEST(ReplacedFile, AbandonedWriteLeavesTargetAndNoTemporaryFile) {
+  ScratchDir dir;
+  dir.write("out", "old");
+  {
+    platform::ReplacedFile file;
+    ASSERT_EQ(file.open((dir / "out").string()), 0);
+    ASSERT_TRUE(file.write("new"));
+    EXPECT_EQ(dir.entries().size(), 2u);
+  }
+  EXPECT_EQ(dir.read("out"), "old");
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"out"});
+}
+
+TEST(ReplacedFile, RefusesWhatOpeningForWritingWouldRefuse) {
+  ScratchDir dir;
+  fs::create_directory(dir / "folder");
+  platform::ReplacedFile file;
+  EXPECT_EQ(file.open((dir / "folder").string()), EISDIR);
+  EXPECT_EQ(file.open((dir / "missing" / "out").string()), ENOENT);
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder"});
+}
+
+TEST(ReplacedFile, KeepsThePermissionsOfTheFileItReplaces) {
+  ScratchDir dir;
+  dir.write("out", "old");
+  fs::permissions(dir / "out", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                  fs::perm_options::replace);
+  platform::ReplacedFile file;
+  ASSERT_EQ(file.open((dir / "out").string()), 0);
+  ASSERT_TRUE(file.write("new"));
+  ASSERT_TRUE(file.commit());
+  EXPECT_EQ(fs::status(dir / "out").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(ReplacedFile, WritesThroughASymbolicLink) {
+  ScratchDir dir;
+  dir.write("real", "old");
+  fs::create_symlink("real", dir / "link");
+  platform::ReplacedFile file;
+  ASSERT_EQ(file.open((dir / "link").string()), 0);
+  ASSERT_TRUE(file.write("new"));
+  ASSERT_TRUE(file.commit());
+  EXPECT_TRUE(fs::is_symlink(dir / "link"));
+  EXPECT_EQ(dir.read("real"), "new");
+}
+
+TEST(Report, FormatsTheCommonMessages) {
+  EXPECT_EQ(platform::open_failure_report("a.b5", ENOENT), "a.b5: No such file or directory\n");
+  EXPECT_EQ(platform::read_error_report("d", EISDIR), "\nRead error on file: d: Is a directory\n");
+  EXPECT_EQ(platform::write_error_report("o", EFBIG), "\nWrite error on file: o: File too large\n");
+  EXPECT_EQ(platform::format("Words=%5ld  Line=%5ld\r", 3L, 12L), "Words=    3  Line=   12\r");
+  EXPECT_EQ(std::string(platform::build_date()).size(), 11u);
+}
+
+}  // namespace
