@@ -1,0 +1,72 @@
+// The phrase dictionary file and its in-memory header image.
+//
+// OFFSET | SIZE  | MEANING
+// -------+-------+---------------------------------------------------------------------------
+// 0      | 64    | identification field: NUL-terminated text beginning with "OVBig5CZ"
+// 64     | 26940 | half-offset table H[0..13469], u16 little-endian: a bucket's byte offset
+//        |       | from the start of the data area, divided by 2, modulo 65536; H[13469] ends
+// 27004  | rest  | the data area: buckets of slots 0..13468 back to back, no separator
+//
+// Bucket i is ((H[i+1] - H[i]) mod 65536) * 2 bytes long; a bucket must stay under 16384 bytes,
+// or the file cannot be read back. A bucket is a run of entries, two-character entries first:
+//   F1 F2 tail   F1 has bit 7 set and marks the entry's start; F2 is carried, never examined;
+//                the tail is the phrase's characters 2..k. For k = 2 its lead byte has bit 7
+//                clear; for k >= 3 the first tail lead keeps bit 7 and the later ones have it clear.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "phrase_tool/slots.h"
+
+namespace phrase_tool {
+
+constexpr std::size_t kIdentificationBytes = 64;
+constexpr std::size_t kHalfOffsetBytes = 2;
+constexpr std::size_t kHeaderBytes = kIdentificationBytes + kTableEntries * kHalfOffsetBytes;
+static_assert(kHeaderBytes == 27004);
+
+constexpr std::size_t kBucketLimit = 16384;  // every bucket is shorter than this
+constexpr std::size_t kMaxPhraseBytes = 40;  // 20 Big5 characters
+
+constexpr char kTag[] = "OVBig5CZ";
+// The built-in identification text: the tag and a notice, 61 characters, NUL at offset 61, and
+// the value 500 in the field's last two bytes.
+constexpr char kBuiltInIdentification[] =
+    "OVBig5CZ Orvane Big5 phrase dictionary, kept with LEXMOOR 5.0";
+static_assert(sizeof kBuiltInIdentification - 1 == 61);
+constexpr std::uint16_t kBuiltInTrailerValue = 500;
+
+// Frequency unit of a new entry: F1 0x88, F2 0x8A minus the tail's byte length.
+constexpr std::uint8_t kNewEntryF1 = 0x88;
+constexpr std::uint8_t new_entry_f2(std::size_t tail_bytes) {
+  return static_cast<std::uint8_t>(0x8A - tail_bytes);
+}
+
+// The 27004-byte header block, in memory exactly as in the file.
+class HeaderImage {
+ public:
+  // The built-in identification field and all half-offsets 0.
+  HeaderImage();
+
+  std::uint8_t* data() { return bytes_.data(); }
+  const std::uint8_t* data() const { return bytes_.data(); }
+  static constexpr std::size_t size() { return kHeaderBytes; }
+
+  std::uint16_t half_offset(int entry) const;
+  void set_half_offset(int entry, std::uint16_t value);
+
+  // ((H[slot+1] - H[slot]) mod 65536) * 2.
+  std::size_t bucket_length(int slot) const;
+
+  // The identification field's bytes up to its NUL (all 64 when it has none).
+  std::string identification_text() const;
+
+ private:
+  std::array<std::uint8_t, kHeaderBytes> bytes_;
+};
+
+}  // namespace phrase_tool

@@ -1,0 +1,33 @@
+// The phrase table: one bucket per slot, owned for the whole run. An empty string and an absent
+// bucket mean the same to every reader.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "phrase_tool/slots.h"
+
+namespace phrase_tool {
+
+class PhraseTable {
+ public:
+  PhraseTable() : buckets_(kTableEntries) {}
+
+  // Stores a copy of `bytes` up to its first NUL as the slot's bucket, replacing the earlier one:
+  // in memory a bucket is a NUL-terminated string, so a NUL inside loaded bytes ends it there.
+  void set_bucket(int slot, std::string_view bytes);
+
+  // Replaces the slot's bucket by `bucket` as it stands (the caller guarantees it holds no NUL).
+  void replace(int slot, std::string bucket) { buckets_[static_cast<std::size_t>(slot)] = std::move(bucket); }
+
+  const std::string& bucket(int slot) const { return buckets_[static_cast<std::size_t>(slot)]; }
+
+  // Frees the slot's bucket.
+  void release(int slot) { std::string().swap(buckets_[static_cast<std::size_t>(slot)]); }
+
+ private:
+  std::vector<std::string> buckets_;
+};
+
+}  // namespace phrase_tool
