@@ -1,0 +1,71 @@
+// Comparing the phrase table with a second dictionary file, one bucket of that file at a time.
+#include "phrase_tool/comparison.h"
+
+#include <cstdint>
+
+#include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/dictionary_reader.h"
+#include "phrase_tool/messages.h"
+#include "phrase_tool/phrase_editor.h"
+#include "platform/report.h"
+
+namespace phrase_tool {
+
+namespace {
+constexpr std::uint8_t kEntryStartAbove = 0x20;  // in valid data the byte there is an F1
+constexpr int kAddRequest = 1;
+}  // namespace
+
+StopStatus compare_bucket(PhraseTable& table, std::string_view other, int slot, const RunFlags& flags,
+                          const Console& console) {
+  // Only slots where the table holds phrases are compared.
+  if (table.bucket(slot).empty()) return std::nullopt;
+  other = other.substr(0, other.find('\0'));  // a bucket ends at its NUL
+  auto byte = [other](std::size_t i) { return static_cast<std::uint8_t>(other[i]); };
+  Big5Char head = slot_character(slot);
+  std::string phrase;
+  std::size_t pos = 0;
+  while (pos < other.size() && byte(pos) > kEntryStartAbove) {
+    // A damaged bucket may end inside an entry: a character needs both its bytes inside the
+    // bucket, and an entry without one yields no phrase.
+    std::size_t first = pos + 2;  // past the frequency unit
+    if (first + 1 >= other.size()) break;
+    phrase.assign({static_cast<char>(head.lead), static_cast<char>(head.trail)});
+    auto append_char = [&](std::size_t i) {
+      phrase.push_back(static_cast<char>(byte(i) | kMarkBit));
+      phrase.push_back(other[i + 1]);
+    };
+    append_char(first);
+    pos = first + 2;
+    if (byte(first) >= kMarkBit) {  // a long entry: characters up to the next F1 or the end
+      while (pos + 1 < other.size() && byte(pos) < kMarkBit) {
+        append_char(pos);
+        pos += 2;
+      }
+    }
+    // The editor refuses a phrase longer than 40 bytes and so ends the run; the rebuild grows
+    // only as far as the bucket it comes from.
+    if (StopStatus stop = edit_phrase(table, flags, phrase, kAddRequest, console)) return stop;
+  }
+  return std::nullopt;
+}
+
+ExitStatus compare_dictionaries(platform::InputFile& second, const std::string& name, PhraseTable& table,
+                                const RunFlags& flags, const Console& console) {
+  console.out << platform::format(msg::kComparing, name.c_str());
+  console.out << platform::format(msg::kOnlyIn, name.c_str());
+  HeaderImage header;  // the second file's own; the table's header image is not touched
+  DictionaryReader reader(second, name, header);
+  if (StopStatus stop = reader.read_header(console.out)) return *stop;
+  std::string bucket;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (StopStatus stop = reader.read_bucket(slot, bucket, console.out)) return *stop;
+    if (StopStatus stop = compare_bucket(table, bucket, slot, flags, console)) return *stop;
+    // Nothing reads this slot again: memory shrinks as the walk goes on.
+    table.release(slot);
+    if (StopStatus stop = reader.check_not_ended(slot, console.out)) return *stop;
+  }
+  return ExitStatus::kCompared;
+}
+
+}  // namespace phrase_tool

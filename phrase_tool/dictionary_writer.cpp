@@ -1,0 +1,99 @@
+// Writing the phrase table out: the dictionary file with its recomputed header, or the text export.
+#include "phrase_tool/dictionary_writer.h"
+
+#include <cstdint>
+
+#include "phrase_tool/messages.h"
+#include "platform/replaced_file.h"
+#include "platform/report.h"
+
+namespace phrase_tool {
+
+namespace {
+
+StopStatus write_failed(const std::string& path, const platform::ReplacedFile& file, std::ostream& out) {
+  out << platform::write_error_report(path, file.error());
+  return ExitStatus::kFileFault;
+}
+
+// Appends the export lines of one bucket after its head character: the second characters of the
+// two-character entries on the head line, then one "-- " line per long entry. Every character is
+// printed with bit 7 of its lead byte set again. A damaged bucket that ends inside an entry or a
+// character gives what it holds whole and nothing past its end.
+void append_slot_block(int slot, const std::string& bucket, std::string& text) {
+  Big5Char head = slot_character(slot);
+  text.push_back(static_cast<char>(head.lead));
+  text.push_back(static_cast<char>(head.trail));
+  text.push_back(' ');
+  auto byte = [&bucket](std::size_t i) { return static_cast<std::uint8_t>(bucket[i]); };
+  auto append_char = [&](std::size_t i) {
+    text.push_back(static_cast<char>(byte(i) | kMarkBit));
+    text.push_back(bucket[i + 1]);
+  };
+  std::size_t pos = 0;
+  while (pos + 3 < bucket.size()) {
+    std::size_t first = pos + 2;  // past the frequency unit
+    if (byte(first) <= kMarkBit) {
+      append_char(first);
+      pos += 4;
+      continue;
+    }
+    text.push_back('\n');
+    text += msg::kContinuationPrefix;
+    append_char(first);
+    pos = first + 2;
+    while (pos + 1 < bucket.size() && byte(pos) != 0 && byte(pos) < kMarkBit) {
+      append_char(pos);
+      pos += 2;
+    }
+  }
+  text.push_back('\n');
+}
+
+}  // namespace
+
+StopStatus write_dictionary(const std::string& path, HeaderImage& header, const PhraseTable& table,
+                            std::ostream& out) {
+  platform::ReplacedFile file;
+  if (file.open(path) != 0) {
+    out << msg::kCantOpenDictionary;
+    return ExitStatus::kFileFault;
+  }
+  out << msg::kWritingTo;
+  // The half-offsets are known only once every bucket is written: the header goes first as a
+  // placeholder and again at the start once they are.
+  if (!file.write(header.data(), HeaderImage::size())) return write_failed(path, file, out);
+  std::int32_t count = 0;
+  for (int entry = 0; entry < kTableEntries; ++entry) {
+    out << platform::format(msg::kEntryProgress, entry, static_cast<long>(count));
+    // Half-offsets wrap modulo 65536: a reader only takes their differences, so a data area longer
+    // than 131070 bytes still reads back as long as each bucket stays under 16384 bytes.
+    header.set_half_offset(entry, static_cast<std::uint16_t>(count / 2));
+    if (entry == kSlotCount) break;
+    const std::string& bucket = table.bucket(entry);
+    if (bucket.empty()) continue;
+    count = static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + bucket.size());
+    if (!file.write(bucket)) return write_failed(path, file, out);
+  }
+  if (!file.seek_to_start() || !file.write(header.data(), HeaderImage::size()) || !file.commit()) {
+    return write_failed(path, file, out);
+  }
+  out << platform::format(msg::kTotalLength, static_cast<long>(count));
+  return std::nullopt;
+}
+
+StopStatus export_text(const std::string& path, const HeaderImage& header, const PhraseTable& table,
+                       std::ostream& out) {
+  platform::ReplacedFile file;
+  if (file.open(path) != 0) {
+    out << msg::kCantOpenExport;
+    return ExitStatus::kFileFault;
+  }
+  std::string text = header.identification_text();
+  text.push_back('\n');
+  for (int slot = 0; slot < kSlotCount; ++slot) append_slot_block(slot, table.bucket(slot), text);
+  if (!file.write(text) || !file.commit()) return write_failed(path, file, out);
+  return std::nullopt;
+}
+
+}  // namespace phrase_tool

@@ -1,0 +1,170 @@
+// Importing phrase source text: head lines open a slot and list the second characters of its
+// two-character phrases, "--" lines each add one longer phrase to the current slot.
+#include "phrase_tool/text_import.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/messages.h"
+#include "platform/input_file.h"
+#include "platform/report.h"
+
+namespace phrase_tool {
+
+namespace {
+
+constexpr std::size_t kLineReadBytes = 255;
+constexpr std::uint8_t kRunLeadAbove = 0xA0;  // a byte above this starts a character of a run
+constexpr std::uint8_t kHeadTrailFirst = 0x40;
+constexpr char kContinuationMark = '-';
+
+// A head line's run fills a bucket from nothing, and a line is too short to fill it.
+static_assert((kLineReadBytes / 2) * 4 < kBucketLimit);
+
+std::uint8_t byte_at(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
+
+// The run of Big5 characters that starts at `pos`: two bytes at a time while the byte at the
+// position is above 0xA0. A lead byte with no trail byte before the end of the text is dropped.
+std::string_view take_run(std::string_view text, std::size_t pos) {
+  std::size_t end = pos;
+  while (end + 1 < text.size() && byte_at(text, end) > kRunLeadAbove) end += 2;
+  return text.substr(pos, end - pos);
+}
+
+std::size_t skip_spaces(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && text[pos] == ' ') ++pos;
+  return pos;
+}
+
+// The entry of one phrase: the frequency unit of a new entry, then the stored tail. F2 is never 0,
+// because a NUL would end the bucket in memory and lose every entry behind it (only a tail of 138
+// bytes, a 70-character entry, would give it).
+std::string make_entry(std::string_view run, bool long_entry) {
+  std::string entry;
+  entry.push_back(static_cast<char>(kNewEntryF1));
+  std::uint8_t f2 = new_entry_f2(run.size());
+  entry.push_back(static_cast<char>(f2 == 0 ? 1 : f2));
+  for (std::size_t i = 0; i < run.size(); i += 2) {
+    std::uint8_t lead = static_cast<std::uint8_t>(byte_at(run, i) & ~kMarkBit);
+    if (i == 0 && long_entry) lead |= kMarkBit;
+    entry.push_back(static_cast<char>(lead));
+    entry.push_back(run[i + 1]);
+  }
+  return entry;
+}
+
+class SourceImport {
+ public:
+  SourceImport(PhraseTable& table, std::ostream& out) : table_(table), out_(out) {}
+
+  StopStatus line(std::string_view text, int number);
+  void finish() { store_current(); }
+
+ private:
+  enum class Position {
+    kNoHeadYet,       // a continuation line here has no slot at all to go to
+    kInSlot,          // continuation lines add to the current slot
+    kAfterSlotless,   // the last head line's character has no slot: its continuation lines neither
+  };
+
+  void head_line(std::string_view text, int slot);
+  void continuation_line(std::string_view text, int number);
+  void store_current() {
+    if (current_) table_.set_bucket(*current_, accumulated_);
+  }
+
+  PhraseTable& table_;
+  std::ostream& out_;
+  Position position_ = Position::kNoHeadYet;
+  std::optional<int> current_;
+  std::string accumulated_;
+};
+
+StopStatus SourceImport::line(std::string_view text, int number) {
+  bool head = text.size() >= 2 && byte_at(text, 0) > kRunLeadAbove && byte_at(text, 1) >= kHeadTrailFirst;
+  bool continuation = text.size() >= 2 && text[0] == kContinuationMark && text[1] == kContinuationMark;
+  if (head) {
+    int slot = slot_index(byte_at(text, 0), byte_at(text, 1));
+    if (has_slot(slot)) {
+      head_line(text, slot);
+    } else {
+      position_ = Position::kAfterSlotless;  // the current slot stays, its bucket still to store
+    }
+    return std::nullopt;
+  }
+  if (continuation && position_ == Position::kNoHeadYet) {
+    out_ << platform::format(msg::kErrorAtLine, number);
+    return ExitStatus::kContentFault;
+  }
+  if (continuation && position_ == Position::kInSlot) {
+    continuation_line(text, number);
+    return std::nullopt;
+  }
+  out_ << platform::format(msg::kSkipLine, number, std::string(text).c_str());
+  return std::nullopt;
+}
+
+void SourceImport::head_line(std::string_view text, int slot) {
+  store_current();
+  current_ = slot;
+  position_ = Position::kInSlot;
+  std::string_view run = take_run(text, skip_spaces(text, 2));
+  accumulated_.clear();
+  for (std::size_t i = 0; i < run.size(); i += 2) accumulated_ += make_entry(run.substr(i, 2), false);
+}
+
+void SourceImport::continuation_line(std::string_view text, int number) {
+  std::string_view run = take_run(text, skip_spaces(text, 2));
+  if (run.empty()) return;
+  std::string entry = make_entry(run, true);
+  // A bucket stays under 16384 bytes so that the file written from it can be read back.
+  if (accumulated_.size() + entry.size() >= kBucketLimit) {
+    out_ << platform::format(msg::kImportBucketFull, number);
+    return;
+  }
+  accumulated_ += entry;
+}
+
+}  // namespace
+
+StopStatus import_source(const std::string& name, PhraseTable& table, std::ostream& out) {
+  platform::InputFile file;
+  std::string opened = name;
+  if (file.open(name) != 0) {
+    opened = msg::kDefaultSourceName;
+    if (file.open(opened) != 0) {
+      out << msg::kCantOpenSource;
+      return ExitStatus::kFileFault;
+    }
+  }
+  out << platform::format(msg::kReadingSource, opened.c_str());
+  platform::TextReader reader(std::move(file));
+  return import_lines(reader, opened, table, out);
+}
+
+StopStatus import_lines(platform::TextReader& reader, const std::string& name, PhraseTable& table,
+                        std::ostream& out) {
+  SourceImport import(table, out);
+  std::string line;
+  int number = 0;
+  while (true) {
+    platform::LineStatus status = reader.read_line(line, kLineReadBytes);
+    if (status == platform::LineStatus::kError) {
+      out << platform::read_error_report(name, reader.error());
+      return ExitStatus::kFileFault;
+    }
+    // The read that meets the end is not used: a last line without a line end is not imported.
+    if (status == platform::LineStatus::kEnd) break;
+    ++number;
+    out << platform::format(msg::kLineProgress, number);
+    std::string_view text = line;
+    text = text.substr(0, text.find('\0'));  // a NUL ends the line's text
+    if (StopStatus stop = import.line(text, number)) return stop;
+  }
+  import.finish();
+  return std::nullopt;
+}
+
+}  // namespace phrase_tool
