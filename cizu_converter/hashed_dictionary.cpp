@@ -1,0 +1,59 @@
+// The key hash, the bucket table and the writer of the hashed phrase dictionary.
+#include "cizu_converter/hashed_dictionary.h"
+
+#include <algorithm>
+
+#include "platform/little_endian.h"
+
+namespace cizu_converter {
+
+std::size_t key_hash(std::string_view line) {
+  std::uint64_t sum = 0;
+  std::uint64_t position = 0;
+  for (char c : line) {
+    auto b = static_cast<unsigned char>(c);
+    if (!is_key_byte(b)) break;
+    ++position;
+    sum = (sum + (b | position) * (b ^ position)) % kBucketCount;
+  }
+  return static_cast<std::size_t>(sum);
+}
+
+void BucketTable::add_record(std::size_t bucket, std::string_view record) {
+  Bucket& b = buckets_[bucket];
+  if (b.holds_records) b.bytes.push_back(kRecordSeparator);
+  b.bytes.append(record);
+  b.holds_records = true;
+}
+
+std::string header_image(const BucketTable& table) {
+  std::string image;
+  image.reserve(kHeaderBytes);
+  std::uint32_t word = kMagic;
+  platform::append_u32(image, word);
+  for (std::size_t k = 0; k < kBucketCount; ++k) {
+    word += static_cast<std::uint32_t>(table.bytes(k).size());  // offsets wrap modulo 2^32
+    platform::append_u32(image, word);
+  }
+  return image;
+}
+
+std::size_t max_bucket_length(const BucketTable& table) {
+  std::size_t longest = 0;
+  for (std::size_t k = 0; k < kBucketCount; ++k) longest = std::max(longest, table.bytes(k).size());
+  return longest;
+}
+
+std::optional<std::size_t> write_dictionary(const BucketTable& table, platform::ReplacedFile& file) {
+  // The data area goes out in one sequential pass behind a placeholder header; the offsets are
+  // known only once every bucket has been written.
+  if (!file.write(std::string(kHeaderBytes, '\0'))) return std::nullopt;
+  for (std::size_t k = 0; k < kBucketCount; ++k) {
+    if (!file.write(table.bytes(k))) return std::nullopt;
+  }
+  if (!file.seek_to_start()) return std::nullopt;
+  if (!file.write(header_image(table))) return std::nullopt;
+  return max_bucket_length(table);
+}
+
+}  // namespace cizu_converter

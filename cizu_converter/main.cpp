@@ -1,0 +1,16 @@
+// TOMBRAL: convert a Big5 CiZu table into a hashed phrase dictionary file.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cizu_converter/run.h"
+#include "platform/report.h"
+
+int main(int argc, char** argv) {
+  platform::ignore_file_size_signal();
+  std::vector<std::string> args(argv + 1, argv + argc);
+  cizu_converter::ExitStatus status = cizu_converter::run(args, std::cout, std::cerr);
+  std::cout.flush();
+  std::cerr.flush();
+  return static_cast<int>(status);
+}

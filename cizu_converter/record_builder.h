@@ -1,0 +1,30 @@
+// One line of a CiZu table into its phrase record: the key folded and shifted, then the phrases
+// marked by the high bit of their first lead byte.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace cizu_converter {
+
+constexpr char kCommentMark = '*';
+
+struct Record {
+  std::string bytes;  // the stored key, then the phrases
+  long phrases = 0;   // how many phrases the record holds
+};
+
+constexpr bool is_comment(std::string_view line) { return !line.empty() && line[0] == kCommentMark; }
+
+// Folds the run of 'A'..'Z' that begins the line to lower case and leaves the rest as it is, so
+// ABC and Abc hash like abc while aBc hashes as written.
+void fold_leading_capitals(std::string& line);
+
+// The record of a line as one read delivered it. The key runs to the first space (or to the end
+// of the read); spaces, and only spaces, separate the phrases; any other byte of 0x80 or below
+// where a phrase could start or go on ends the line. A lead byte with no trail byte behind it in
+// the read, or with a NUL there, is dropped and ends the line: a stored 0x00 would read back as a
+// record separator.
+Record build_record(std::string_view line);
+
+}  // namespace cizu_converter
