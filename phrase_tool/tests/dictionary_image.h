@@ -1,0 +1,62 @@
+// Dictionary files and buckets built byte by byte for the tests of the loader, the writers, the
+// import and the comparison.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "phrase_tool/dictionary_format.h"
+#include "platform/little_endian.h"
+#include "test_support/scratch.h"
+
+namespace phrase_tool::test_images {
+
+using test_support::bytes;
+
+// Big5 characters. A is the character of slot 0; A2 that of slot 1; Z that of the last slot.
+inline const std::string A = bytes({0xA4, 0x40});
+inline const std::string A2 = bytes({0xA4, 0x41});
+inline const std::string B = bytes({0xA5, 0x42});
+inline const std::string C = bytes({0xA8, 0x7E});
+inline const std::string D = bytes({0xA6, 0xA1});
+inline const std::string E = bytes({0xB0, 0xB2});
+inline const std::string G = bytes({0xC4, 0xE3});
+inline const std::string K = bytes({0xAD, 0x5A});
+inline const std::string Z = bytes({0xF9, 0xDD});
+constexpr int kLastSlot = kSlotCount - 1;
+
+// The worked bucket of slot A holding AB and ADEG.
+inline const std::string kWorkedBucket =
+    bytes({0x88, 0x88, 0x25, 0x42, 0x88, 0x84, 0xA6, 0xA1, 0x30, 0xB2, 0x44, 0xE3});
+
+// The entry of a phrase's characters 2..k with the frequency unit of a new entry.
+inline std::string entry(const std::string& tail) {
+  std::string e = bytes({0x88, static_cast<std::uint8_t>(0x8A - tail.size())});
+  for (std::size_t i = 0; i < tail.size(); i += 2) {
+    std::uint8_t lead = static_cast<std::uint8_t>(tail[i]) & 0x7F;
+    if (i == 0 && tail.size() > 2) lead |= 0x80;
+    e.push_back(static_cast<char>(lead));
+    e.push_back(tail[i + 1]);
+  }
+  return e;
+}
+
+// A whole dictionary file: `header`'s identification field, half-offsets for the buckets
+// (starting at `first_half_offset`), the data area, and `trailing` bytes after it.
+inline std::string dictionary_file(const std::map<int, std::string>& buckets, std::uint16_t first_half_offset = 0,
+                                   const HeaderImage& header = HeaderImage(), const std::string& trailing = "") {
+  HeaderImage image = header;
+  std::string data;
+  std::uint32_t half = first_half_offset;
+  for (int entry_index = 0; entry_index < kTableEntries; ++entry_index) {
+    image.set_half_offset(entry_index, static_cast<std::uint16_t>(half));
+    auto it = buckets.find(entry_index);
+    if (it == buckets.end()) continue;
+    data += it->second;
+    half += static_cast<std::uint32_t>(it->second.size() / 2);
+  }
+  return std::string(reinterpret_cast<const char*>(image.data()), HeaderImage::size()) + data + trailing;
+}
+
+}  // namespace phrase_tool::test_images
