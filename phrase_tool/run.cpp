@@ -1,0 +1,110 @@
+// LEXMOOR's run: banner, arguments, the source, then a comparison or a word list, then the output.
+#include "phrase_tool/run.h"
+
+#include <cctype>
+#include <memory>
+#include <new>
+#include <optional>
+
+#include "phrase_tool/comparison.h"
+#include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/dictionary_loader.h"
+#include "phrase_tool/dictionary_writer.h"
+#include "phrase_tool/messages.h"
+#include "phrase_tool/phrase_table.h"
+#include "phrase_tool/text_import.h"
+#include "phrase_tool/word_list.h"
+#include "platform/input_file.h"
+#include "platform/report.h"
+
+namespace phrase_tool {
+
+namespace {
+
+ExitStatus usage(std::ostream& out) {
+  for (const char* line : msg::kUsage) out << line;
+  return ExitStatus::kUsage;
+}
+
+bool is_at_end_option(const std::string& argument) {
+  const std::string_view option = msg::kAtEndOption;
+  if (argument.size() != option.size()) return false;
+  for (std::size_t i = 0; i < option.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(argument[i])) != option[i]) return false;
+  }
+  return true;
+}
+
+std::unique_ptr<PhraseTable> allocate_table() {
+  try {
+    return std::make_unique<PhraseTable>();
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+ExitStatus run_steps(const std::vector<std::string>& args, const Console& console) {
+  std::ostream& out = console.out;
+  RunFlags flags;
+  std::size_t next = 0;
+  if (next < args.size() && is_at_end_option(args[next])) {
+    flags.at_end = true;
+    ++next;
+  }
+  if (next >= args.size()) return usage(out);
+  const std::string& source = args[next];
+  const std::optional<std::string> second =
+      next + 1 < args.size() ? std::optional<std::string>(args[next + 1]) : std::nullopt;
+
+  std::unique_ptr<PhraseTable> table = allocate_table();
+  if (!table) {
+    out << msg::kNoTableMemory;
+    return ExitStatus::kContentFault;
+  }
+  HeaderImage header;
+
+  const char form = source.empty() ? '\0' : source[0];
+  if (form == '@') {
+    platform::InputFile file;
+    const std::string name = source.substr(1);
+    if (file.open(name) != 0) return usage(out);
+    flags.list_added = true;
+    if (StopStatus stop = load_dictionary(file, name, header, *table, out)) return *stop;
+  } else if (form == '#') {
+    flags.at_end = true;
+    flags.list_added = true;
+  } else if (form == '$') {
+    if (StopStatus stop = import_source(source.substr(1), *table, out)) return *stop;
+  } else {
+    return usage(out);
+  }
+
+  if (second) {
+    if (!second->empty() && (*second)[0] == '@') {
+      platform::InputFile other;
+      const std::string name = second->substr(1);
+      if (other.open(name) == 0) return compare_dictionaries(other, name, *table, flags, console);
+    }
+    if (StopStatus stop = apply_word_list(*second, *table, flags, console)) return *stop;
+  }
+
+  StopStatus written = flags.text_export ? export_text(msg::kExportName, header, *table, out)
+                                         : write_dictionary(msg::kDictionaryName, header, *table, out);
+  if (written) return *written;
+  return ExitStatus::kWritten;
+}
+
+}  // namespace
+
+ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  err << platform::format(msg::kBanner, platform::build_date()) << msg::kNotice;
+  const Console console{out, err};
+  try {
+    return run_steps(args, console);
+  } catch (const std::bad_alloc&) {
+    err << msg::kMemoryFull;
+    return ExitStatus::kContentFault;
+  }
+}
+
+}  // namespace phrase_tool
