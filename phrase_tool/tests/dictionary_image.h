@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "phrase_tool/dictionary_format.h"
 #include "platform/little_endian.h"
 #include "test_support/scratch.h"
@@ -57,6 +59,18 @@ inline std::string dictionary_file(const std::map<int, std::string>& buckets, st
     half += static_cast<std::uint32_t>(it->second.size() / 2);
   }
   return std::string(reinterpret_cast<const char*>(image.data()), HeaderImage::size()) + data + trailing;
+}
+
+// Equal bytes, or where they first differ, shown in hex: the texts are too long to print whole.
+inline ::testing::AssertionResult same_bytes(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  std::size_t at = 0;
+  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+  std::size_t from = at < 16 ? 0 : at - 16;
+  return ::testing::AssertionFailure()
+         << "sizes " << actual.size() << " and " << expected.size() << ", first difference at " << at
+         << "\n  actual:   " << test_support::hex(actual.substr(from, 48))
+         << "\n  expected: " << test_support::hex(expected.substr(from, 48));
 }
 
 }  // namespace phrase_tool::test_images
