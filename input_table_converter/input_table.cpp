@@ -1,0 +1,187 @@
+// Takes the input table's header line apart and splits its entry lines.
+#include "input_table_converter/input_table.h"
+
+#include <algorithm>
+
+namespace input_table_converter {
+
+namespace {
+
+constexpr std::uint8_t to_lower(std::uint8_t byte) {
+  return (byte >= 'A' && byte <= 'Z') ? static_cast<std::uint8_t>(byte - 'A' + 'a') : byte;
+}
+
+constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+class HeaderLine {
+ public:
+  explicit HeaderLine(std::string_view text)
+      : text_(text), end_(!text.empty() && text.back() == '\n' ? text.size() - 1 : text.size()) {}
+
+  std::string_view text() const { return text_; }
+  // Where the fields end: the line feed, or the end of a text that has none.
+  std::size_t end() const { return end_; }
+  bool at_end(std::size_t pos) const { return pos >= end_; }
+  // The byte at a position up to the line's end; the end itself reads as its line feed or 0.
+  std::uint8_t at(std::size_t pos) const {
+    return pos < text_.size() ? static_cast<std::uint8_t>(text_[pos]) : 0;
+  }
+  std::size_t skip_blanks(std::size_t pos) const {
+    while (pos < end_ && is_blank(text_[pos])) ++pos;
+    return pos;
+  }
+  std::size_t skip_dashes(std::size_t pos) const {
+    while (pos < end_ && text_[pos] == '-') ++pos;
+    return pos;
+  }
+  // A row number: its decimal digits from `pos`, kept to the low 8 bits.
+  std::uint8_t number(std::size_t pos) const {
+    unsigned value = 0;
+    for (; pos < end_ && is_digit(text_[pos]); ++pos) value = value * 10 + static_cast<unsigned>(text_[pos] - '0');
+    return static_cast<std::uint8_t>(value);
+  }
+  std::size_t skip_digits(std::size_t pos) const {
+    while (pos < end_ && is_digit(text_[pos])) ++pos;
+    return pos;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t end_;
+};
+
+// Reads the fields from the key type up to the rows. Returns the position where the names are
+// looked for: the line's end once a field has met it.
+std::size_t read_fields(const HeaderLine& line, std::size_t pos, DictHeader& header,
+                        HeaderResult& result) {
+  pos = line.skip_blanks(pos);
+  KeyType type;
+  switch (line.at(pos)) {
+    case 'A': case 'a': type = KeyType::kAlpha; break;
+    case 'N': case 'n': case '0': type = KeyType::kNumber; break;
+    case 'X': case 'x': type = KeyType::kAlphaNumerical; break;
+    default:
+      result = {HeaderFault::kKeyTypeUnknown, line.at(pos)};
+      return pos;
+  }
+  header.key_type = static_cast<std::uint8_t>(type);
+  header.place_values = place_values(type);
+  ++pos;
+  if (!line.at_end(pos) && line.at(pos) == '+') {
+    header.dict_kind = DictKind::kExtraKeys;
+    ++pos;
+  }
+
+  pos = line.skip_blanks(pos);
+  std::uint8_t digit = line.at(pos);
+  std::uint8_t highest = type == KeyType::kAlpha ? '6' : '8';
+  if (digit < '1' || digit > highest) {
+    result = {HeaderFault::kMaxLenOutOfRange, digit};
+    return pos;
+  }
+  header.max_len = static_cast<std::uint8_t>(digit - '0');
+  ++pos;
+
+  // The option letter is consumed whatever it is.
+  pos = line.skip_blanks(pos);
+  std::uint8_t option = to_lower(line.at(pos));
+  header.uw_option = option == 'u' ? 1 : option == 'w' ? 2 : 0;
+  if (line.at_end(pos)) return pos;
+  ++pos;
+
+  pos = line.skip_blanks(pos);
+  header.range_first = to_lower(line.at(pos));
+  if (line.at_end(pos)) return pos;
+  pos = line.skip_dashes(pos + 1);
+  header.range_last = to_lower(line.at(pos));
+  if (line.at_end(pos)) return pos;
+
+  pos = line.skip_blanks(pos + 1);
+  header.single_char = to_lower(line.at(pos));
+  if (line.at_end(pos)) return pos;
+
+  pos = line.skip_blanks(pos + 1);
+  if (line.at_end(pos) || !is_digit(line.text()[pos])) {
+    header.qu_start = kDefaultQuStart;
+    header.qu_end = kDefaultQuEnd;
+    return pos;
+  }
+  header.qu_start = line.number(pos);
+  pos = line.skip_dashes(line.skip_digits(pos));
+  header.qu_end = line.number(line.skip_blanks(pos));
+  while (!line.at_end(pos) && !is_blank(line.text()[pos])) ++pos;
+  return pos;
+}
+
+// Copies the text between `open` and `close` into a name field, at most 12 bytes; without a close
+// the line feed is copied too. Without an `open` the name is empty and `pos` goes to the end.
+std::size_t copy_name(std::string_view text, std::size_t pos, char open, char close, NameField& field) {
+  std::size_t at = text.find(open, std::min(pos, text.size()));
+  if (at == std::string_view::npos) {
+    field[0] = 0;
+    return text.size();
+  }
+  pos = at + 1;
+  std::size_t n = 0;
+  while (n < kNameMaxText && pos < text.size() && text[pos] != close) {
+    field[n++] = static_cast<std::uint8_t>(text[pos++]);
+  }
+  field[n] = 0;
+  return pos;
+}
+
+}  // namespace
+
+std::string_view line_text(std::string_view read) { return read.substr(0, read.find('\0')); }
+
+HeaderResult parse_header_line(std::string_view text, DictHeader& header) {
+  HeaderLine line(text);
+  HeaderResult result;
+
+  // The short name: the 4 bytes from the first byte of 0x80 or above, as far as the line goes.
+  std::size_t pos = 0;
+  while (pos < line.end() && line.at(pos) < 0x80) ++pos;
+  if (line.at_end(pos)) return {HeaderFault::kNoShortName, 0};
+  std::size_t taken = std::min(kShortNameBytes, line.end() - pos);
+  std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(pos), taken, header.short_name.begin());
+  pos += taken;
+
+  pos = read_fields(line, pos, header, result);
+  if (result.fault != HeaderFault::kNone) return result;
+
+  pos = copy_name(text, pos, '(', ')', header.english_name);
+  copy_name(text, pos, '[', ']', header.chinese_name);
+  return result;
+}
+
+EntryLine split_entry_line(std::string_view text, KeyType type) {
+  EntryLine entry;
+  std::size_t pos = 0;
+  while (pos < text.size() && static_cast<std::uint8_t>(text[pos]) <= 0x20) ++pos;
+  if (pos == text.size() || text[pos] == '*') return entry;
+  entry.is_entry = true;
+  entry.key_start = pos;
+  entry.key_end = std::min(text.find_first_of(" \t", pos), text.size());
+  entry.key = encode_key(text, pos, type);
+
+  std::size_t first = entry.key.stop;
+  while (first < text.size() && static_cast<std::uint8_t>(text[first]) < 0x80) ++first;
+  // A lead byte with no byte behind it (a cut line) has no pair and ends the run.
+  std::size_t last = first;
+  while (last + 1 < text.size() && static_cast<std::uint8_t>(text[last]) > 0x80) last += 2;
+  entry.characters = text.substr(first, last - first);
+  return entry;
+}
+
+std::uint8_t stop_byte(std::string_view text, const EntryLine& entry) {
+  return entry.key.stop < text.size() ? static_cast<std::uint8_t>(text[entry.key.stop]) : 0;
+}
+
+std::string echoed_line(std::string_view text, const EntryLine& entry) {
+  std::string echo(text);
+  if (entry.key_end < echo.size() && echo[entry.key_end] == '\t') echo[entry.key_end] = ' ';
+  return echo;
+}
+
+}  // namespace input_table_converter

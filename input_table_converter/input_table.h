@@ -1,0 +1,60 @@
+// The input table's lines: a line's text as the scans see it, the header line taken apart field by
+// field into the dictionary header, and an entry line split into its key and its character run.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "input_table_converter/input_dictionary.h"
+#include "input_table_converter/key_encoding.h"
+
+namespace input_table_converter {
+
+// A read takes at most 255 bytes, the line feed included; a longer line comes back in pieces.
+constexpr std::size_t kLineMaxBytes = 255;
+
+// The text of a read as every scan sees it: a NUL byte ends it.
+std::string_view line_text(std::string_view read);
+
+// Lines before the header line whose very first byte is "*" are comments.
+constexpr char kCommentMark = '*';
+
+enum class HeaderFault {
+  kNone,
+  kNoShortName,       // no byte of 0x80 or above: the short name has no source
+  kKeyTypeUnknown,    // `byte` is what stood where the key type letter belongs
+  kMaxLenOutOfRange,  // `byte` is what stood where the length digit belongs
+};
+
+struct HeaderResult {
+  HeaderFault fault = HeaderFault::kNone;
+  std::uint8_t byte = 0;
+};
+
+// Fills the header from the header line's text, left to right: short name, key type (and "+"),
+// length digit, option letter, range, single character, rows, English and Chinese names. Never
+// reads past the line's end: the field that meets it sees the end itself (the line feed, or a zero
+// byte where the text stops) and every later field keeps its initial value.
+HeaderResult parse_header_line(std::string_view text, DictHeader& header);
+
+struct EntryLine {
+  bool is_entry = false;       // false for empty and comment lines
+  std::size_t key_start = 0;   // the first byte after leading control bytes and spaces
+  std::size_t key_end = 0;     // the first space or tab after the key, or the end of the text
+  EncodedKey key;
+  std::string_view characters;  // the run of lead and trail byte pairs
+};
+
+// Splits an entry line; the characters start at the first byte of 0x80 or above from where the
+// key's encoding stopped, and run for as long as each pair's first byte is above 0x80.
+EntryLine split_entry_line(std::string_view text, KeyType type);
+
+// The byte at which the key's encoding stopped, 0 at the end of the text.
+std::uint8_t stop_byte(std::string_view text, const EntryLine& entry);
+
+// The line as the size message echoes it: whole, with a tab that ended the key shown as a space.
+std::string echoed_line(std::string_view text, const EntryLine& entry);
+
+}  // namespace input_table_converter

@@ -1,0 +1,16 @@
+// KESTRAWN: converts a Big5 input-method table into an input dictionary file.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "input_table_converter/run.h"
+#include "platform/report.h"
+
+int main(int argc, char** argv) {
+  platform::ignore_file_size_signal();
+  std::vector<std::string> args(argv + 1, argv + argc);
+  input_table_converter::ExitStatus status = input_table_converter::run(args, std::cout, std::cerr);
+  std::cout.flush();
+  std::cerr.flush();
+  return static_cast<int>(status);
+}

@@ -1,0 +1,94 @@
+// The run order of KESTRAWN; every early stop comes back as a status for main.
+#include "input_table_converter/run.h"
+
+#include <string_view>
+
+#include "input_table_converter/input_dictionary.h"
+#include "input_table_converter/messages.h"
+#include "input_table_converter/table_reader.h"
+#include "platform/input_file.h"
+#include "platform/replaced_file.h"
+#include "platform/report.h"
+#include "platform/text_reader.h"
+
+namespace input_table_converter {
+
+namespace {
+
+constexpr char to_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Writes the whole output and renames it over the target; a failure is reported and leaves an
+// existing target as it was.
+bool write_output(platform::ReplacedFile& output, const std::string& name, const std::string& bytes,
+                  std::ostream& out) {
+  if (output.write(bytes) && output.commit()) return true;
+  out << platform::write_error_report(name, output.error());
+  return false;
+}
+
+}  // namespace
+
+std::string with_extension(const std::string& name, const char* extension) {
+  return name.find('.') == std::string::npos ? name + extension : name;
+}
+
+char stub_character(const std::string& output_name) {
+  std::size_t dot = output_name.find('.');
+  if (dot == std::string::npos || dot == 0) return '_';
+  return to_upper(output_name[dot - 1]);
+}
+
+bool is_stub_option(const std::string& arg) {
+  std::string_view option(msg::kStubOption);
+  if (arg.size() != option.size()) return false;
+  for (std::size_t i = 0; i < arg.size(); ++i) {
+    if (to_upper(arg[i]) != option[i]) return false;
+  }
+  return true;
+}
+
+ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  out << platform::format(msg::kTitle, platform::build_date()) << msg::kNoticeLine;
+  if (args.size() < 2) {
+    out << msg::kUsage;
+    return ExitStatus::kStopped;
+  }
+
+  DictHeader header;
+  if (args.size() >= 3 && is_stub_option(args[2])) header.dict_kind = DictKind::kEmptyStub;
+  const std::string input_name = with_extension(args[0], msg::kInputExtension);
+  const std::string output_name = with_extension(args[1], msg::kOutputExtension);
+
+  platform::InputFile input;
+  if (int error = input.open(input_name); error != 0) {
+    err << platform::open_failure_report(input_name, error);
+    return ExitStatus::kStopped;
+  }
+  platform::ReplacedFile output;
+  if (int error = output.open(output_name); error != 0) {
+    err << platform::open_failure_report(output_name, error);
+    return ExitStatus::kStopped;
+  }
+
+  out << platform::format(msg::kConverting, input_name.c_str(), output_name.c_str());
+  platform::TextReader reader(std::move(input));
+  TableReader table(reader, input_name, out);
+  if (table.read_header(header) != TableOutcome::kRead) return ExitStatus::kStopped;
+
+  // "*CIZU" asks for the stub only when the key type carries no "+".
+  if (header.dict_kind == DictKind::kEmptyStub) {
+    if (!write_output(output, output_name, stub_file_bytes(header, stub_character(output_name)), out)) {
+      return ExitStatus::kStopped;
+    }
+    return ExitStatus::kConverted;
+  }
+
+  KeyTable key;
+  if (table.read_entries(header, key) != TableOutcome::kRead) return ExitStatus::kStopped;
+  final_pass(key, out);
+  if (!write_output(output, output_name, full_file_bytes(header, key), out)) return ExitStatus::kStopped;
+  out << platform::format(msg::kTotal, table.entry_count(), static_cast<int>(kSlotCount));
+  return ExitStatus::kConverted;
+}
+
+}  // namespace input_table_converter

@@ -1,0 +1,68 @@
+// The read loop over an input table: header line first, then entry lines to the end.
+#include "input_table_converter/table_reader.h"
+
+#include "input_table_converter/input_table.h"
+#include "input_table_converter/key_encoding.h"
+#include "input_table_converter/messages.h"
+#include "platform/report.h"
+
+namespace input_table_converter {
+
+platform::LineStatus TableReader::next_line() {
+  platform::LineStatus status = reader_.read_line(line_, kLineMaxBytes);
+  if (status == platform::LineStatus::kError) {
+    out_ << platform::read_error_report(input_name_, reader_.error());
+  }
+  return status;
+}
+
+TableOutcome TableReader::read_header(DictHeader& header) {
+  for (;;) {
+    platform::LineStatus status = next_line();
+    if (status == platform::LineStatus::kError) return TableOutcome::kReadError;
+    if (status == platform::LineStatus::kEnd) {
+      out_ << platform::format(msg::kNoHeaderLine, input_name_.c_str());
+      return TableOutcome::kNoHeaderLine;
+    }
+    if (line_.empty() || line_[0] != kCommentMark) break;
+  }
+  line_number_ = 1;
+
+  HeaderResult result = parse_header_line(line_text(line_), header);
+  switch (result.fault) {
+    case HeaderFault::kNone:
+      break;
+    case HeaderFault::kNoShortName:
+      out_ << msg::kNoShortName;
+      return TableOutcome::kHeaderFault;
+    case HeaderFault::kKeyTypeUnknown:
+      out_ << platform::format(msg::kKeyTypeUnknown, result.byte);
+      return TableOutcome::kHeaderFault;
+    case HeaderFault::kMaxLenOutOfRange:
+      out_ << platform::format(msg::kMaxLenOutOfRange, result.byte);
+      return TableOutcome::kHeaderFault;
+  }
+  out_ << platform::format(msg::kRows, header.qu_start, header.qu_end);
+  return TableOutcome::kRead;
+}
+
+TableOutcome TableReader::read_entries(const DictHeader& header, KeyTable& key) {
+  const auto type = static_cast<KeyType>(header.key_type);
+  for (;;) {
+    platform::LineStatus status = next_line();
+    if (status == platform::LineStatus::kError) return TableOutcome::kReadError;
+    if (status == platform::LineStatus::kEnd) return TableOutcome::kRead;
+    ++line_number_;
+
+    std::string_view text = line_text(line_);
+    EntryLine entry = split_entry_line(text, type);
+    if (!entry.is_entry) continue;
+    if (key_size_exceeded(stop_byte(text, entry))) {
+      out_ << platform::format(msg::kMaxKeySizeExceeded, line_number_, echoed_line(text, entry).c_str());
+    }
+    store_characters(key, entry.characters, entry.key.code, line_number_, header.qu_start, out_);
+    ++entry_count_;
+  }
+}
+
+}  // namespace input_table_converter
