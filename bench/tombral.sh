@@ -36,9 +36,9 @@ PY
 now() { date +%s.%N; }
 
 printf '%-10s %8s %10s %10s %10s %9s %12s\n' table lines "in bytes" "out bytes" MAXLEN seconds "us per line"
-for spec in colliding:100000 colliding:200000 colliding:400000 realistic:400000; do
-  kind=${spec%%:*}
-  lines=${spec##*:}
+for run in colliding:100000 colliding:200000 colliding:400000 realistic:400000; do
+  kind=${run%%:*}
+  lines=${run##*:}
   generate "$lines" "$kind" > "$work/table.b5"
   start=$(now)
   "$bin" "$work/table.b5" "$work/table.dbg" > "$work/stdout"
