@@ -1,0 +1,148 @@
+#include "input_table_converter/table_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "platform/input_file.h"
+#include "platform/text_reader.h"
+#include "test_support/scratch.h"
+
+namespace {
+
+namespace itc = input_table_converter;
+using itc::TableOutcome;
+
+const std::string kHeader = "\xA4\x40\xA4\x41 A 4 u a-z ;\n";
+constexpr std::size_t kSlotA440 = 3 * 157;  // with the default base row 0xA1
+
+struct Converted {
+  TableOutcome outcome = TableOutcome::kRead;
+  std::string out;
+  itc::DictHeader header;
+  itc::KeyTable key;
+  long entries = 0;
+};
+
+Converted read_table(const std::string& input) {
+  Converted c;
+  platform::TextReader reader(platform::InputFile::from_bytes(input));
+  std::ostringstream out;
+  itc::TableReader table(reader, "t.b5", out);
+  c.outcome = table.read_header(c.header);
+  if (c.outcome == TableOutcome::kRead) c.outcome = table.read_entries(c.header, c.key);
+  c.out = out.str();
+  c.entries = table.entry_count();
+  return c;
+}
+
+TEST(TableReader, CommentsBeforeTheHeaderAreNotCounted) {
+  Converted c = read_table("*one\n*two\n" + kHeader + "a1 \xA4\x40\n");
+  EXPECT_EQ(c.outcome, TableOutcome::kRead);
+  EXPECT_EQ(c.out,
+            "Qu=161 - 249\n"
+            "The MaxKeySize(Alpha:6,Number:8 A+N:5) exceeded at line: 2: a1 \xA4\x40\n\n");
+  EXPECT_EQ(c.key[kSlotA440], 33554432u);
+  EXPECT_EQ(c.entries, 1);
+}
+
+TEST(TableReader, LinesAmongEntriesCountButOnlyEntriesAreEntries) {
+  Converted c = read_table(kHeader + "\n  * note\n\t\n" + "a \xA4\x40\n" + "b \xA4\x40\n");
+  EXPECT_EQ(c.out, "Qu=161 - 249\nkey[471] already defined at line 6\n");
+  EXPECT_EQ(c.entries, 2);
+}
+
+TEST(TableReader, ALastLineWithoutLineFeedIsNotRead) {
+  Converted without = read_table(kHeader + "a \xA4\x40");
+  EXPECT_EQ(without.entries, 0);
+  EXPECT_EQ(without.key[kSlotA440], 0u);
+  Converted with = read_table(kHeader + "a \xA4\x40\n");
+  EXPECT_EQ(with.entries, 1);
+  EXPECT_EQ(with.key[kSlotA440], 33554432u);
+}
+
+TEST(TableReader, CarriageReturnsAndTheEndOfTextByte) {
+  Converted c = read_table("\xA4\x40\xA4\x41 A 4 u a-z ; (En)\r\na \xA4\x40\r\nb \xA4\x41\n\x1A" "c \xA4\x42\n");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(c.header.english_name.data()), 3), std::string("En\0", 3));
+  EXPECT_EQ(c.entries, 2);
+  EXPECT_EQ(c.key[kSlotA440 + 1], 67108864u);  // the key b
+  EXPECT_EQ(c.key[kSlotA440 + 2], 0u);
+}
+
+TEST(TableReader, LongLinesComeBackInPieces) {
+  std::string first = "a ";
+  for (int i = 0; i < 126; ++i) first += "\xA4\x40";
+  first += "\xA4";  // byte 255: a lead byte cut from its trail
+  Converted c = read_table(kHeader + first + "\xA1\n");
+  EXPECT_EQ(c.out,
+            "Qu=161 - 249\n"
+            "key[471] already defined at line 2\n"
+            + [] {
+                std::string repeats;
+                for (int i = 0; i < 124; ++i) repeats += "key[471] already defined at line 2\n";
+                return repeats;
+              }() +
+            "Out of Range: \xA1\n at line 3 (hash=-1)\n");
+  EXPECT_EQ(c.entries, 2);
+  EXPECT_EQ(c.key[kSlotA440 + 1], 0u);
+}
+
+TEST(TableReader, NulEndsTheLineText) {
+  Converted c = read_table(kHeader + std::string("a1\0 \xA4\x40\n", 7));
+  EXPECT_EQ(c.out, "Qu=161 - 249\nThe MaxKeySize(Alpha:6,Number:8 A+N:5) exceeded at line: 2: a1\n");
+  EXPECT_EQ(c.key[kSlotA440], 0u);
+  EXPECT_EQ(c.entries, 1);
+}
+
+TEST(TableReader, RowsAsWritten) {
+  EXPECT_EQ(read_table("\xA4\x40\xA4\x41 A 4 u a-z ; 33-121\n").out, "Qu=33 - 121\n");
+  EXPECT_EQ(read_table("\xA4\x40\xA4\x41 A 4 u a-z ; 5-7\n").out, "Qu= 5 -  7\n");
+  Converted low = read_table("\xA4\x40\xA4\x41 A 4 u a-z ; 33-121\na \xA1\x40\n");
+  EXPECT_EQ(low.key[0], 33554432u);
+  EXPECT_EQ(low.header.qu_start, 33);
+}
+
+TEST(TableReader, NoHeaderLine) {
+  for (const char* input : {"", "*only comments\n*here\n", "*a\n\xA4\x40\xA4\x41 A 4"}) {
+    Converted c = read_table(input);
+    EXPECT_EQ(c.outcome, TableOutcome::kNoHeaderLine) << input;
+    EXPECT_EQ(c.out, "\nNo header line in t.b5\n") << input;
+  }
+}
+
+TEST(TableReader, HeaderFaults) {
+  struct Case {
+    std::string input;
+    std::string out;
+  };
+  for (const Case& c : {
+           Case{"A 4 u a-z\n", "\nThe header line has no short name\n"},
+           Case{"\n", "\nThe header line has no short name\n"},
+           Case{" *\n", "\nThe header line has no short name\n"},
+           Case{"\xA4\x40\xA4\x41 Q 4\n",
+                "KeyType unknown: [Q] (Accept: A-Alpha, N-Number X-AlphaNumerical, '+' can be added after ANX "
+                "for extra keys)\n"},
+           Case{"\xA4\x40\xA4\x41 A 7\n", "MaxLen out of range: [7] (Accept: 1 - 8)\n"},
+           Case{"\xA4\x40\xA4\x41 A\n", "MaxLen out of range: [\n] (Accept: 1 - 8)\n"},
+       }) {
+    Converted converted = read_table(c.input + "a \xA4\x40\n");
+    EXPECT_EQ(converted.outcome, TableOutcome::kHeaderFault) << c.input;
+    EXPECT_EQ(converted.out, c.out);
+  }
+}
+
+TEST(TableReader, AnIndentedStarLineBeforeTheHeaderIsTheHeader) {
+  Converted c = read_table(" *\xA4\x40\xA4\x41 N 2\n1 \xA4\x40\n");
+  EXPECT_EQ(c.outcome, TableOutcome::kRead);
+  EXPECT_EQ(c.header.key_type, 1);
+  EXPECT_EQ(c.key[kSlotA440], 536870912u);
+}
+
+TEST(TableReader, EightFullStopsAreStoredAsTheMarkerValue) {
+  Converted c = read_table("\xA4\x40\xA4\x41 N 8\n........ \xA4\x40\n");
+  EXPECT_EQ(c.key[kSlotA440], 0xFFFFFFFFu);
+  EXPECT_EQ(c.out, "Qu=161 - 249\n");
+}
+
+}  // namespace
