@@ -1,6 +1,8 @@
 // The read loop over an input table: header line first, then entry lines to the end.
 #include "input_table_converter/table_reader.h"
 
+#include <limits>
+
 #include "input_table_converter/input_table.h"
 #include "input_table_converter/key_encoding.h"
 #include "input_table_converter/messages.h"
@@ -52,7 +54,7 @@ TableOutcome TableReader::read_entries(const DictHeader& header, KeyTable& key) 
     platform::LineStatus status = next_line();
     if (status == platform::LineStatus::kError) return TableOutcome::kReadError;
     if (status == platform::LineStatus::kEnd) return TableOutcome::kRead;
-    ++line_number_;
+    if (line_number_ < std::numeric_limits<int>::max()) ++line_number_;
 
     std::string_view text = line_text(line_);
     EntryLine entry = split_entry_line(text, type);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -143,6 +144,33 @@ TEST(TableReader, EightFullStopsAreStoredAsTheMarkerValue) {
   Converted c = read_table("\xA4\x40\xA4\x41 N 8\n........ \xA4\x40\n");
   EXPECT_EQ(c.key[kSlotA440], 0xFFFFFFFFu);
   EXPECT_EQ(c.out, "Qu=161 - 249\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Every cut of a table, and every byte of its header line replaced by each of a spread of values:
+// the reader never reads past a line (the sanitizer build checks), and whatever it stores lies in
+// the table.
+TEST(TableReader, AnyCutOrChangedHeaderStaysInsideItsLines) {
+  const std::string table = "*c\n\xA4\x40\xA4\x41 X+ 5 u a-z ; 1-249 (Name) [\xA4\x42\xA4\x43]\n"
+                            "a1b \xFE\xFE\xA4\n........ \xA4\x40\n  *\n\xA4";
+  for (std::size_t cut = 0; cut <= table.size(); ++cut) read_table(table.substr(0, cut));
+  std::size_t header_start = 3, header_end = table.find('\n', header_start);
+  for (std::size_t pos = header_start; pos <= header_end; ++pos) {
+    for (int value : {0x00, 0x09, 0x0A, 0x20, 0x28, 0x29, 0x2A, 0x2B, 0x2D, 0x30, 0x37, 0x39, 0x41, 0x5B,
+                      0x5D, 0x80, 0xA4, 0xFF}) {
+      std::string changed = table;
+      changed[pos] = static_cast<char>(value);
+      Converted c = read_table(changed);
+      if (c.outcome != TableOutcome::kRead) continue;
+      // Each name still ends inside its field, and the key type is one of the three.
+      EXPECT_NE(std::find(c.header.english_name.begin(), c.header.english_name.end(), 0), c.header.english_name.end());
+      EXPECT_NE(std::find(c.header.chinese_name.begin(), c.header.chinese_name.end(), 0), c.header.chinese_name.end());
+      EXPECT_LE(c.header.key_type, 2);
+    }
+  }
 }
 
 }  // namespace
