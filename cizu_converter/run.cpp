@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "cizu_converter/hashed_dictionary.h"
+#include "cizu_converter/line_conversion.h"
 #include "cizu_converter/messages.h"
-#include "cizu_converter/record_builder.h"
 #include "platform/input_file.h"
 #include "platform/replaced_file.h"
 #include "platform/report.h"
@@ -15,38 +15,6 @@
 namespace cizu_converter {
 
 namespace {
-
-// One read takes at most this many bytes of a line, through its line feed; a longer line comes
-// back in pieces, each converted as a line of its own.
-constexpr std::size_t kLineReadBytes = 1023;
-
-struct Conversion {
-  BucketTable table;
-  long phrases = 0;
-  long lines = 0;
-};
-
-// Reads the table to its end into the buckets. Returns false after a read error, reported.
-bool convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
-                   std::ostream& out) {
-  std::string line;
-  for (;;) {
-    platform::LineStatus status = reader.read_line(line, kLineReadBytes);
-    if (status == platform::LineStatus::kError) {
-      out << platform::read_error_report(input_name, reader.error());
-      return false;
-    }
-    // A read that met the end is not converted, so a last line without a line feed is lost.
-    if (status == platform::LineStatus::kEnd) return true;
-    ++c.lines;
-    out << platform::format(msg::kProgress, c.phrases, c.lines);
-    if (is_comment(line)) continue;
-    fold_leading_capitals(line);
-    Record record = build_record(line);
-    c.table.add_record(key_hash(line), record.bytes);
-    c.phrases += record.phrases;
-  }
-}
 
 ExitStatus convert(const std::string& input_name, const std::string& output_name,
                    std::ostream& out, std::ostream& err) {

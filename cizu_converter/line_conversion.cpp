@@ -1,0 +1,31 @@
+// The line loop over a CiZu table: progress, comments, folding, the record and its bucket.
+#include "cizu_converter/line_conversion.h"
+
+#include "cizu_converter/messages.h"
+#include "cizu_converter/record_builder.h"
+#include "platform/report.h"
+
+namespace cizu_converter {
+
+bool convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
+                   std::ostream& out) {
+  std::string line;
+  for (;;) {
+    platform::LineStatus status = reader.read_line(line, kLineReadBytes);
+    if (status == platform::LineStatus::kError) {
+      out << platform::read_error_report(input_name, reader.error());
+      return false;
+    }
+    // A read that met the end is not converted, so a last line without a line feed is lost.
+    if (status == platform::LineStatus::kEnd) return true;
+    ++c.lines;
+    out << platform::format(msg::kProgress, c.phrases, c.lines);
+    if (is_comment(line)) continue;
+    fold_leading_capitals(line);
+    Record record = build_record(line);
+    c.table.add_record(key_hash(line), record.bytes);
+    c.phrases += record.phrases;
+  }
+}
+
+}  // namespace cizu_converter

@@ -1,0 +1,57 @@
+// The phrase source text import on any bytes. A table it builds must be one the writer can write
+// and the loader read back: every bucket under 16384 bytes and free of NUL, every entry starting
+// with an F1 whose bit 7 is set, the two-character entries before the long ones.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/phrase_table.h"
+#include "phrase_tool/run_state.h"
+#include "phrase_tool/slots.h"
+#include "phrase_tool/text_import.h"
+#include "platform/input_file.h"
+#include "platform/text_reader.h"
+
+namespace {
+
+using namespace phrase_tool;
+
+void check_layout(const std::string& bucket) {
+  if (bucket.size() >= kBucketLimit) std::abort();
+  if (bucket.find('\0') != std::string::npos) std::abort();
+  auto byte = [&bucket](std::size_t i) { return static_cast<std::uint8_t>(bucket[i]); };
+  bool long_seen = false;
+  std::size_t pos = 0;
+  while (pos < bucket.size()) {
+    if (pos + 4 > bucket.size()) std::abort();
+    if (byte(pos) < kMarkBit) std::abort();
+    bool long_entry = byte(pos + 2) >= kMarkBit;
+    if (long_seen && !long_entry) std::abort();
+    long_seen = long_seen || long_entry;
+    pos += 4;
+    if (!long_entry) continue;
+    while (pos < bucket.size() && byte(pos) < kMarkBit) {
+      if (pos + 2 > bucket.size()) std::abort();
+      pos += 2;
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string input(reinterpret_cast<const char*>(data), size);
+  platform::TextReader reader(platform::InputFile::from_bytes(input));
+  PhraseTable table;
+  std::ostringstream out;
+  StopStatus stop = import_lines(reader, "fuzz.b5", table, out);
+  if (stop) {
+    if (static_cast<int>(*stop) != 0) std::abort();
+    return 0;
+  }
+  for (int slot = 0; slot < kSlotCount; ++slot) check_layout(table.bucket(slot));
+  return 0;
+}
