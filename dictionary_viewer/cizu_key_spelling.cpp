@@ -1,0 +1,84 @@
+// Searching the spellings of a CiZu key: the hash is a sum of one term per position modulo the
+// bucket count, so the buckets every spelling of a prefix reaches are a set of residues that grows
+// one position at a time.
+#include "dictionary_viewer/cizu_key_spelling.h"
+
+#include <bitset>
+#include <vector>
+
+#include "cizu_converter/hashed_dictionary.h"
+#include "cizu_converter/record_builder.h"
+
+namespace dictionary_viewer {
+
+namespace {
+
+constexpr std::size_t kBuckets = cizu_converter::kBucketCount;
+using Residues = std::bitset<kBuckets>;
+
+Residues rotate(const Residues& r, std::size_t by) {
+  by %= kBuckets;
+  if (by == 0) return r;
+  return (r << by) | (r >> (kBuckets - by));
+}
+
+// The hash's term for byte b at position p (from 1), modulo the bucket count.
+std::size_t term(unsigned char b, std::size_t p) { return ((b | p) * (b ^ p)) % kBuckets; }
+
+// The bytes position p (from 1) may be written as: the byte itself, and from the second position on
+// a small letter also as its capital.
+std::vector<unsigned char> spellings_at(unsigned char b, std::size_t p) {
+  if (p >= 2 && b >= 'a' && b <= 'z') return {b, static_cast<unsigned char>(b - 'a' + 'A')};
+  return {b};
+}
+
+// The key with the dropped byte standing before position `at` (from 0).
+std::string with_dropped_byte(std::string_view key, std::size_t at) {
+  std::string spelled;
+  spelled.reserve(key.size() + 1);
+  spelled.append(key.substr(0, at));
+  spelled.push_back(kDroppedKeyByte);
+  spelled.append(key.substr(at));
+  return spelled;
+}
+
+}  // namespace
+
+std::optional<std::string> spell_key(std::string_view restored, std::size_t bucket) {
+  const bool comment_like = cizu_converter::is_comment(restored);
+  if (!comment_like && cizu_converter::key_hash(restored) == bucket) return std::string(restored);
+  if (comment_like) {
+    // Only a dropped byte in front keeps the line from being a comment, and it ends the hash there.
+    if (bucket != 0) return std::nullopt;
+    return with_dropped_byte(restored, 0);
+  }
+
+  const std::size_t n = restored.size();
+  std::vector<Residues> reach(n + 1);
+  reach[0].set(0);
+  for (std::size_t p = 1; p <= n; ++p) {
+    for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
+      reach[p] |= rotate(reach[p - 1], term(b, p));
+    }
+  }
+  // The longest hashed part first: a dropped byte only where no whole spelling reaches the bucket.
+  for (std::size_t m = n + 1; m-- > 0;) {
+    if (!reach[m].test(bucket)) continue;
+    std::string spelled(restored);
+    std::size_t target = bucket;
+    for (std::size_t p = m; p >= 1; --p) {
+      for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
+        std::size_t before = (target + kBuckets - term(b, p)) % kBuckets;
+        if (reach[p - 1].test(before)) {
+          spelled[p - 1] = static_cast<char>(b);
+          target = before;
+          break;
+        }
+      }
+    }
+    return m < n ? with_dropped_byte(spelled, m) : spelled;
+  }
+  return std::nullopt;
+}
+
+}  // namespace dictionary_viewer

@@ -1,0 +1,23 @@
+// A stored CiZu key keeps neither the case of its letters nor the bytes the converter dropped, but
+// the bucket it was filed in came from the key as written. This finds a spelling that TOMBRAL files
+// in that bucket and stores as the same key, so that a table written back rebuilds the same file.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dictionary_viewer {
+
+// The tab stands for a dropped byte: it stays out of the stored key and ends the hash.
+constexpr char kDroppedKeyByte = '\t';
+
+// `restored` is the stored key read back (each byte plus 0x20: 0x21..0x7E, no capitals). Gives the
+// key itself when it hashes to `bucket`; else a spelling with some later letters in capitals, or
+// with a dropped byte after the part that was hashed; nothing when no spelling reaches `bucket`.
+// A spelling never begins with a capital (the converter folds a leading run of capitals before it
+// hashes) nor with "*" (a comment line).
+std::optional<std::string> spell_key(std::string_view restored, std::size_t bucket);
+
+}  // namespace dictionary_viewer

@@ -1,0 +1,17 @@
+// The input dictionary that KESTRAWN writes, full or as the empty stub: summary, verification and
+// its input table.
+#pragma once
+
+#include <string_view>
+
+#include "dictionary_viewer/inspection.h"
+
+namespace dictionary_viewer {
+
+// `file` is exactly the full file's 79318 bytes long.
+void inspect_input_dictionary(std::string_view file, bool with_text, Inspection& result);
+
+// `file` is exactly the stub's 130 bytes long.
+void inspect_input_stub(std::string_view file, bool with_text, Inspection& result);
+
+}  // namespace dictionary_viewer

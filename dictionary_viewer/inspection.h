@@ -1,0 +1,57 @@
+// What inspecting a dictionary file gives: its format, a short summary, the violations of the
+// format's rules (each with its byte offset and the slot, bucket or key-table index it belongs to),
+// warnings that do not make the file unsound, and its content as Big5 text.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dictionary_viewer {
+
+enum class DictionaryFormat {
+  kUnknown,
+  kPhraseDictionary,  // LEXMOOR's 27004-byte header and buckets
+  kHashedDictionary,  // TOMBRAL's 9999 hash buckets
+  kInputDictionary,   // KESTRAWN's full file
+  kInputStub,         // KESTRAWN's 130-byte empty stub
+};
+
+struct Finding {
+  std::size_t offset;
+  std::string place;  // "slot 3", "bucket 8226", "key table index 5", a field name
+  std::string text;
+};
+
+struct Inspection {
+  // A damaged file may break a rule at every byte: the findings kept are limited, the count is not.
+  static constexpr std::size_t kKeptFindings = 1000;
+
+  DictionaryFormat format = DictionaryFormat::kUnknown;
+  std::string summary;  // lines that end in a line feed
+  std::vector<Finding> violations;
+  std::vector<Finding> warnings;
+  std::size_t violation_count = 0;
+  std::size_t warning_count = 0;
+  std::string text;  // the content as its program reads it back, when asked for
+
+  bool sound() const { return violation_count == 0; }
+  void violation(std::size_t offset, std::string place, std::string what) {
+    if (violations.size() < kKeptFindings) violations.push_back({offset, std::move(place), std::move(what)});
+    ++violation_count;
+  }
+  void warning(std::size_t offset, std::string place, std::string what) {
+    if (warnings.size() < kKeptFindings) warnings.push_back({offset, std::move(place), std::move(what)});
+    ++warning_count;
+  }
+};
+
+// Tells the format from the first bytes and the length.
+DictionaryFormat detect_format(std::string_view file);
+
+// Inspects a whole file held in memory; reads nothing outside `file`. The text is built only when
+// `with_text` is set.
+Inspection inspect(std::string_view file, bool with_text);
+
+}  // namespace dictionary_viewer

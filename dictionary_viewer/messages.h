@@ -1,0 +1,122 @@
+// Every text DBGVIEW shows, in one place: printf formats. The summary and the verdict go to standard
+// output; with --text the text goes there and the findings go to standard error.
+#pragma once
+
+namespace dictionary_viewer::msg {
+
+constexpr char kUsage[] =
+    "Usage: DBGVIEW [--text [--utf8]] FILE\n"
+    "  DBGVIEW FILE               tell the file's format, summarise it and verify every rule\n"
+    "  DBGVIEW --text FILE        write its content as the Big5 text its own program reads back\n"
+    "  DBGVIEW --text --utf8 FILE the same text in UTF-8\n"
+    "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error.\n";
+constexpr char kTextOption[] = "--text";
+constexpr char kUtf8Option[] = "--utf8";
+
+constexpr char kUnknownFormat[] =
+    "DBGVIEW: %s: not a dictionary file DBGVIEW knows (%zu bytes): a phrase dictionary starts with "
+    "\"OVBig5CZ\" and has at least 27004 bytes, a hashed phrase dictionary starts with the word "
+    "0x5651DE88 and has at least 40000 bytes, an input dictionary starts with the byte 5 and has "
+    "79318 bytes (130 for the empty stub)\n";
+constexpr char kNoBig5Conversion[] = "DBGVIEW: this system's iconv cannot convert from BIG5 to UTF-8\n";
+constexpr char kUnconvertible[] =
+    "DBGVIEW: %zu characters have no UTF-8 form; shown as \\xHH\\xHH\n";
+
+// Findings: "offset N: place: what".
+constexpr char kFinding[] = "offset %zu: %s: %s\n";
+constexpr char kWarning[] = "warning: offset %zu: %s: %s\n";
+constexpr char kMoreFindings[] = "... %zu more violations not shown\n";
+constexpr char kSound[] = "%s: sound\n";
+constexpr char kNotSound[] = "%s: not sound: %zu violations\n";
+constexpr char kWarnings[] = "%s: %zu warnings\n";
+
+// Places a finding belongs to.
+constexpr char kSlotPlace[] = "slot %d";
+constexpr char kBucketPlace[] = "bucket %zu";
+constexpr char kIndexPlace[] = "key table index %zu";
+constexpr char kIdentificationPlace[] = "identification field";
+constexpr char kDataAreaPlace[] = "data area";
+constexpr char kTrailerPlace[] = "trailer";
+constexpr char kStubTextPlace[] = "stub text";
+
+// Phrase dictionary.
+constexpr char kPhraseKind[] = "%s: phrase dictionary\n";
+constexpr char kIdentification[] = "identification: %s\n";
+constexpr char kSlotsUsed[] = "slots used: %d of %d\n";
+constexpr char kPhrases[] = "phrases: %ld";
+constexpr char kPhrasesOfLength[] = "%s%d characters: %ld";
+constexpr char kLargestBucket[] = "largest bucket: %zu bytes, slot %d (%02X %02X)\n";
+constexpr char kNoBucket[] = "largest bucket: none, every bucket is empty\n";
+constexpr char kDataArea[] = "data area: %zu bytes\n";
+
+constexpr char kNoIdentificationEnd[] = "no NUL ends the identification text within its 64 bytes";
+constexpr char kBucketTooLong[] =
+    "the half-offsets give a bucket of %zu bytes; a bucket must stay under 16384 bytes to be read back";
+constexpr char kDataAreaShort[] =
+    "the file ends inside this bucket: the half-offsets promise %zu bytes of data, the file holds %zu";
+constexpr char kBytesAfterLastBucket[] = "%zu bytes after the last bucket, which a loader ignores";
+constexpr char kNulInBucket[] = "NUL byte in the bucket; in memory the bucket ends there";
+constexpr char kNoFrequencyUnit[] = "entry does not start with a frequency unit (byte 0x%02X)";
+constexpr char kEntryWithoutCharacters[] = "entry has no characters after its frequency unit";
+constexpr char kTwoAfterLong[] = "two-character entry after a long entry";
+constexpr char kNotBig5Stored[] = "0x%02X 0x%02X is no Big5 character (lead byte restored to 0x%02X)";
+constexpr char kPhraseTooLong[] = "phrase of %d characters; a phrase has at most 20";
+constexpr char kShortLongEntry[] =
+    "two-character phrase stored as a long entry (its only stored character keeps bit 7)";
+
+// Hashed phrase dictionary.
+constexpr char kHashedKind[] = "%s: hashed phrase dictionary\n";
+constexpr char kRecords[] = "records: %ld\n";
+constexpr char kHashedPhrases[] = "phrases: %ld\n";
+constexpr char kMaxLen[] = "MAXLEN: %zu\n";
+constexpr char kBucketsUsed[] = "buckets used: %zu of %zu\n";
+constexpr char kSpelledRecords[] = "records whose key hashed in a mixed-case or cut spelling: %ld\n";
+
+constexpr char kWordPlace[] = "header word %zu";
+constexpr char kOffsetGoesBack[] = "the data offset goes back from %lu to %lu";
+constexpr char kFileLength[] = "the header words give a file of %llu bytes; the file has %zu";
+constexpr char kBucketPastEnd[] = "the bucket runs past the end of the file";
+constexpr char kKeyByteOutside[] = "stored key byte 0x%02X is outside 0x01..0x5E";
+constexpr char kKeyByteCapital[] =
+    "stored key byte 0x%02X would read back as the capital '%c', which the converter folds to lower case";
+constexpr char kKeyTooLong[] = "stored key of %zu bytes is longer than a table line can hold";
+constexpr char kUnitCut[] = "phrase unit cut by the end of the bucket";
+constexpr char kNotBig5Phrase[] = "0x%02X 0x%02X is no Big5 character";
+constexpr char kWrongBucket[] = "the key \"%s\" hashes to bucket %zu in every spelling the converter reads";
+
+// Input dictionary.
+constexpr char kInputKind[] = "%s: input dictionary\n";
+constexpr char kStubKind[] = "%s: empty input dictionary stub\n";
+constexpr char kStubCharacter[] = "stub character: %c (the text system needs OVCIZU%c.DBG)\n";
+constexpr char kKeyTypeLine[] = "key type: %u (%s)\n";
+constexpr char kMaxLenLine[] = "MaxLen: %u\n";
+constexpr char kDictKindLine[] = "DictKind: %u (%s)\n";
+constexpr char kUWOptionLine[] = "UWOption: %u\n";
+constexpr char kRangeLine[] = "range: %s-%s\n";
+constexpr char kSingleCharLine[] = "single char: %s\n";
+constexpr char kRowsLine[] = "rows: %u-%u\n";
+constexpr char kEnglishLine[] = "English name: %s\n";
+constexpr char kChineseLine[] = "Chinese name: %s\n";
+constexpr char kShortNameLine[] = "short name: %s\n";
+constexpr char kCharactersLine[] = "characters with a key: %zu\n";
+constexpr char kCodesLine[] = "distinct key codes: %zu\n";
+constexpr char kEndMarkerLine[] = "end marker: key table index %zu (offset %zu)\n";
+constexpr char kNoEndMarkerLine[] = "end marker: none\n";
+
+constexpr char kFieldValue[] = "%s is %u; it must be %s";
+constexpr char kZeroBytes[] = "bytes 66..67 must be zero, they are 0x%02X 0x%02X";
+constexpr char kPlaceValue[] = "place value %zu is %lu; the key type gives %lu";
+constexpr char kNameNotEnded[] = "no zero byte ends the text within its %zu bytes";
+constexpr char kCapitalField[] = "%s is the capital '%c'; the converter stores it in lower case";
+constexpr char kShortNameStart[] =
+    "the short name begins with 0x%02X; the converter takes it from the first byte of 0x80 or above";
+constexpr char kTrailerDiffers[] = "the trailer differs from the one the converter writes (byte 0x%02X)";
+constexpr char kStubTextDiffers[] = "the stub text differs from the one the converter writes (byte 0x%02X)";
+constexpr char kCodeTooWide[] = "key code 0x%08lX has bits above the %u a %s key fills";
+constexpr char kBadDigit[] = "key code 0x%08lX: digit %u in position %zu is no %s key character";
+constexpr char kGapInKey[] = "key code 0x%08lX has a filled position after an empty one";
+constexpr char kSlotWithoutCharacter[] = "key code 0x%08lX in a slot that no character has under QuStart %u";
+constexpr char kMissingEndMarker[] = "no end marker 0xFFFFFFFF after the highest used slot %zu (it holds 0x%08lX)";
+constexpr char kStrayEndMarker[] = "0xFFFFFFFF right after slot 0, which gets no end marker";
+
+}  // namespace dictionary_viewer::msg

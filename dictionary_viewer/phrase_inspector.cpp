@@ -1,0 +1,219 @@
+// Walks a phrase dictionary slot by slot the way LEXMOOR loads it, checking every bucket entry by
+// entry, and writes the text export that LEXMOOR's "$" source reads back.
+#include "dictionary_viewer/phrase_inspector.h"
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+
+#include "dictionary_viewer/big5.h"
+#include "dictionary_viewer/messages.h"
+#include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/messages.h"
+#include "phrase_tool/slots.h"
+#include "platform/report.h"
+
+namespace dictionary_viewer {
+
+namespace {
+
+using phrase_tool::kMarkBit;
+
+constexpr int kMaxPhraseCharacters = static_cast<int>(phrase_tool::kMaxPhraseBytes / 2);
+static_assert(kMaxPhraseCharacters == 20);
+
+struct PhraseCounts {
+  std::map<int, long> by_length;  // phrases by their number of characters
+  long total = 0;
+  int slots_used = 0;
+  std::size_t largest = 0;
+  int largest_slot = -1;
+};
+
+// Checks one bucket, `base` being its offset in the file, and counts its phrases.
+class BucketCheck {
+ public:
+  BucketCheck(int slot, std::string_view bucket, std::size_t base, Inspection& result, PhraseCounts& counts)
+      : bucket_(bucket), base_(base), result_(result), counts_(counts),
+        place_(platform::format(msg::kSlotPlace, slot)) {}
+
+  void run() {
+    std::size_t nul = bucket_.find('\0');
+    if (nul != std::string_view::npos) violation(nul, msg::kNulInBucket);
+    // A bucket is walked in two-byte units from its start, never byte by byte, so a trail byte of
+    // 0x80 or above is never taken for the start of an entry. Its length is always even.
+    std::size_t pos = 0;
+    bool seen_long = false;
+    while (pos < bucket_.size()) {
+      std::size_t entry = pos;
+      if (byte(pos) < kMarkBit) {
+        violation(pos, platform::format(msg::kNoFrequencyUnit, byte(pos)));
+        while (pos < bucket_.size() && byte(pos) < kMarkBit) pos += 2;
+        continue;
+      }
+      pos += 2;  // the frequency unit: F1 with bit 7, F2 carried along
+      if (pos >= bucket_.size()) {
+        violation(entry, msg::kEntryWithoutCharacters);
+        break;
+      }
+      // The byte after the frequency unit decides: 0x80 or below is a two-character entry.
+      if (byte(pos) <= kMarkBit) {
+        if (seen_long) violation(entry, msg::kTwoAfterLong);
+        check_character(pos);
+        pos += 2;
+        count(2);
+        continue;
+      }
+      seen_long = true;
+      int characters = 1;
+      check_character(pos);
+      pos += 2;
+      while (pos < bucket_.size() && byte(pos) < kMarkBit) {
+        check_character(pos);
+        ++characters;
+        pos += 2;
+      }
+      if (characters == 1) warning(entry, msg::kShortLongEntry);
+      if (characters + 1 > kMaxPhraseCharacters) {
+        violation(entry, platform::format(msg::kPhraseTooLong, characters + 1));
+      }
+      count(characters + 1);
+    }
+  }
+
+ private:
+  std::uint8_t byte(std::size_t i) const { return byte_of(bucket_[i]); }
+
+  void check_character(std::size_t pos) {
+    std::uint8_t lead = static_cast<std::uint8_t>(byte(pos) | kMarkBit);
+    std::uint8_t trail = byte(pos + 1);
+    if (!is_phrase_lead(lead) || !is_big5_trail(trail)) {
+      violation(pos, platform::format(msg::kNotBig5Stored, byte(pos), trail, lead));
+    }
+  }
+
+  void count(int characters) {
+    ++counts_.by_length[characters];
+    ++counts_.total;
+  }
+
+  void violation(std::size_t pos, std::string what) { result_.violation(base_ + pos, place_, std::move(what)); }
+  void warning(std::size_t pos, std::string what) { result_.warning(base_ + pos, place_, std::move(what)); }
+
+  std::string_view bucket_;
+  std::size_t base_;
+  Inspection& result_;
+  PhraseCounts& counts_;
+  std::string place_;
+};
+
+// One slot block of the text export: the head character and a space, the second characters of the
+// two-character entries, then a "-- " line per long entry, every lead byte with bit 7 set again.
+// The bucket is taken as a loaded one stands in memory, up to its first NUL; a damaged bucket that
+// ends inside an entry gives what it holds whole and nothing past its end.
+void append_slot_block(int slot, std::string_view bucket, std::string& text) {
+  bucket = bucket.substr(0, bucket.find('\0'));
+  phrase_tool::Big5Char head = phrase_tool::slot_character(slot);
+  text.push_back(static_cast<char>(head.lead));
+  text.push_back(static_cast<char>(head.trail));
+  text.push_back(' ');
+  auto byte = [bucket](std::size_t i) { return byte_of(bucket[i]); };
+  auto append_char = [&](std::size_t i) {
+    text.push_back(static_cast<char>(byte(i) | kMarkBit));
+    text.push_back(bucket[i + 1]);
+  };
+  std::size_t pos = 0;
+  while (pos + 3 < bucket.size()) {
+    std::size_t first = pos + 2;  // past the frequency unit
+    if (byte(first) <= kMarkBit) {
+      append_char(first);
+      pos += 4;
+      continue;
+    }
+    text.push_back('\n');
+    text += phrase_tool::msg::kContinuationPrefix;
+    append_char(first);
+    pos = first + 2;
+    while (pos + 1 < bucket.size() && byte(pos) < kMarkBit) {
+      append_char(pos);
+      pos += 2;
+    }
+  }
+  text.push_back('\n');
+}
+
+void summarise(const phrase_tool::HeaderImage& header, const PhraseCounts& counts, std::size_t data_length,
+               Inspection& result) {
+  std::string& s = result.summary;
+  s += platform::format(msg::kIdentification, header.identification_text().c_str());
+  s += platform::format(msg::kSlotsUsed, counts.slots_used, phrase_tool::kSlotCount);
+  s += platform::format(msg::kPhrases, counts.total);
+  const char* separator = " (";
+  for (const auto& [length, n] : counts.by_length) {
+    s += platform::format(msg::kPhrasesOfLength, separator, length, n);
+    separator = ", ";
+  }
+  s += counts.by_length.empty() ? "\n" : ")\n";
+  if (counts.largest_slot < 0) {
+    s += msg::kNoBucket;
+  } else {
+    phrase_tool::Big5Char c = phrase_tool::slot_character(counts.largest_slot);
+    s += platform::format(msg::kLargestBucket, counts.largest, counts.largest_slot, c.lead, c.trail);
+  }
+  s += platform::format(msg::kDataArea, data_length);
+}
+
+}  // namespace
+
+void inspect_phrase_dictionary(std::string_view file, bool with_text, Inspection& result) {
+  using phrase_tool::kHeaderBytes;
+  phrase_tool::HeaderImage header;
+  std::memcpy(header.data(), file.data(), kHeaderBytes);
+
+  if (std::memchr(file.data(), '\0', phrase_tool::kIdentificationBytes) == nullptr) {
+    result.violation(0, msg::kIdentificationPlace, msg::kNoIdentificationEnd);
+  }
+
+  std::size_t promised = 0;
+  for (int slot = 0; slot < phrase_tool::kSlotCount; ++slot) promised += header.bucket_length(slot);
+  const std::size_t present = file.size() - kHeaderBytes;
+
+  if (with_text) {
+    result.text = header.identification_text();
+    result.text.push_back('\n');
+  }
+  PhraseCounts counts;
+  std::size_t pos = kHeaderBytes;
+  bool ended = false;
+  for (int slot = 0; slot < phrase_tool::kSlotCount; ++slot) {
+    const std::size_t length = header.bucket_length(slot);
+    const std::string place = platform::format(msg::kSlotPlace, slot);
+    if (length >= phrase_tool::kBucketLimit) {
+      std::size_t entry_offset = phrase_tool::kIdentificationBytes +
+                                 static_cast<std::size_t>(slot + 1) * phrase_tool::kHalfOffsetBytes;
+      result.violation(entry_offset, place, platform::format(msg::kBucketTooLong, length));
+    }
+    std::string_view bucket;
+    if (!ended && length > file.size() - pos) {
+      result.violation(file.size(), place, platform::format(msg::kDataAreaShort, promised, present));
+      ended = true;
+    }
+    if (!ended) {
+      bucket = file.substr(pos, length);
+      BucketCheck(slot, bucket, pos, result, counts).run();
+      if (length > 0) ++counts.slots_used;
+      if (length > counts.largest) {
+        counts.largest = length;
+        counts.largest_slot = slot;
+      }
+      pos += length;
+    }
+    if (with_text) append_slot_block(slot, bucket, result.text);
+  }
+  if (!ended && pos < file.size()) {
+    result.warning(pos, msg::kDataAreaPlace, platform::format(msg::kBytesAfterLastBucket, file.size() - pos));
+  }
+  summarise(header, counts, promised, result);
+}
+
+}  // namespace dictionary_viewer

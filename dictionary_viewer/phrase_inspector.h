@@ -1,0 +1,13 @@
+// The phrase dictionary that LEXMOOR reads and writes: summary, verification and its text export.
+#pragma once
+
+#include <string_view>
+
+#include "dictionary_viewer/inspection.h"
+
+namespace dictionary_viewer {
+
+// `file` is at least the 27004-byte header long.
+void inspect_phrase_dictionary(std::string_view file, bool with_text, Inspection& result);
+
+}  // namespace dictionary_viewer

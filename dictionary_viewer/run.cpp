@@ -1,0 +1,69 @@
+// The arguments ([--text [--utf8]] FILE, options in any order before or after the name), the file
+// read whole as bytes, and the verdict as an exit status.
+#include "dictionary_viewer/run.h"
+
+#include <optional>
+
+#include "dictionary_viewer/messages.h"
+#include "dictionary_viewer/viewer.h"
+#include "platform/input_file.h"
+#include "platform/report.h"
+
+namespace dictionary_viewer {
+
+namespace {
+
+struct Arguments {
+  ViewOptions options;
+  std::string name;
+};
+
+std::optional<Arguments> parse(const std::vector<std::string>& args) {
+  Arguments parsed;
+  bool have_name = false;
+  for (const std::string& arg : args) {
+    if (arg == msg::kTextOption) {
+      parsed.options.text = true;
+    } else if (arg == msg::kUtf8Option) {
+      parsed.options.utf8 = true;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return std::nullopt;
+    } else if (have_name) {
+      return std::nullopt;
+    } else {
+      parsed.name = arg;
+      have_name = true;
+    }
+  }
+  if (!have_name || (parsed.options.utf8 && !parsed.options.text)) return std::nullopt;
+  return parsed;
+}
+
+}  // namespace
+
+ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::optional<Arguments> parsed = parse(args);
+  if (!parsed) {
+    err << msg::kUsage;
+    return ExitStatus::kUsage;
+  }
+  platform::InputFile file;
+  if (int error = file.open(parsed->name); error != 0) {
+    err << platform::open_failure_report(parsed->name, error);
+    return ExitStatus::kUnreadable;
+  }
+  std::string bytes;
+  if (int error = platform::read_all(file, bytes); error != 0) {
+    err << platform::read_error_report(parsed->name, error);
+    return ExitStatus::kUnreadable;
+  }
+  switch (view(parsed->name, bytes, parsed->options, out, err)) {
+    case Verdict::kSound: return ExitStatus::kSound;
+    case Verdict::kNotSound: return ExitStatus::kNotSound;
+    case Verdict::kUnknownFormat:
+    case Verdict::kNoConversion: return ExitStatus::kUnreadable;
+  }
+  return ExitStatus::kUnreadable;
+}
+
+}  // namespace dictionary_viewer

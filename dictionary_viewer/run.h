@@ -1,0 +1,20 @@
+// DBGVIEW's run: the arguments, the file read whole, then its view.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dictionary_viewer {
+
+enum class ExitStatus : int {
+  kSound = 0,
+  kNotSound = 1,    // a rule of the format is broken
+  kUnreadable = 1,  // the file does not open or read, its format is unknown, or no UTF-8 conversion
+  kUsage = 2,
+};
+
+// `args` are the arguments after the program name.
+ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace dictionary_viewer

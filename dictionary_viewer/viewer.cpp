@@ -1,0 +1,77 @@
+// Puts an inspection on the console: what goes to standard output and what to standard error.
+#include "dictionary_viewer/viewer.h"
+
+#include <optional>
+
+#include "dictionary_viewer/inspection.h"
+#include "dictionary_viewer/messages.h"
+#include "dictionary_viewer/utf8_conversion.h"
+#include "platform/report.h"
+
+namespace dictionary_viewer {
+
+namespace {
+
+const char* kind_format(DictionaryFormat format) {
+  switch (format) {
+    case DictionaryFormat::kPhraseDictionary: return msg::kPhraseKind;
+    case DictionaryFormat::kHashedDictionary: return msg::kHashedKind;
+    case DictionaryFormat::kInputDictionary: return msg::kInputKind;
+    case DictionaryFormat::kInputStub: return msg::kStubKind;
+    case DictionaryFormat::kUnknown: break;
+  }
+  return "";
+}
+
+// The violations and warnings, then the verdict; a sound file's verdict only when asked for.
+void write_findings(const std::string& name, const Inspection& inspection, bool sound_verdict, std::ostream& to) {
+  for (const Finding& f : inspection.violations) {
+    to << platform::format(msg::kFinding, f.offset, f.place.c_str(), f.text.c_str());
+  }
+  if (inspection.violation_count > inspection.violations.size()) {
+    to << platform::format(msg::kMoreFindings, inspection.violation_count - inspection.violations.size());
+  }
+  for (const Finding& f : inspection.warnings) {
+    to << platform::format(msg::kWarning, f.offset, f.place.c_str(), f.text.c_str());
+  }
+  if (inspection.warning_count > 0) to << platform::format(msg::kWarnings, name.c_str(), inspection.warning_count);
+  if (!inspection.sound()) {
+    to << platform::format(msg::kNotSound, name.c_str(), inspection.violation_count);
+  } else if (sound_verdict) {
+    to << platform::format(msg::kSound, name.c_str());
+  }
+}
+
+}  // namespace
+
+Verdict view(const std::string& name, std::string_view file, const ViewOptions& options, std::ostream& out,
+             std::ostream& err) {
+  std::optional<Big5ToUtf8> converter;
+  if (options.text && options.utf8) {
+    converter.emplace();
+    if (!converter->available()) {
+      err << msg::kNoBig5Conversion;
+      return Verdict::kNoConversion;
+    }
+  }
+  Inspection inspection = inspect(file, options.text);
+  if (inspection.format == DictionaryFormat::kUnknown) {
+    err << platform::format(msg::kUnknownFormat, name.c_str(), file.size());
+    return Verdict::kUnknownFormat;
+  }
+  if (!options.text) {
+    out << platform::format(kind_format(inspection.format), name.c_str()) << inspection.summary;
+    write_findings(name, inspection, true, out);
+  } else if (converter) {
+    Utf8Text utf8 = converter->convert(inspection.text);
+    out << utf8.text;
+    write_findings(name, inspection, false, err);
+    if (utf8.unconvertible > 0) err << platform::format(msg::kUnconvertible, utf8.unconvertible);
+  } else {
+    out << inspection.text;
+    write_findings(name, inspection, false, err);
+  }
+  return inspection.sound() ? Verdict::kSound : Verdict::kNotSound;
+}
+
+}  // namespace dictionary_viewer
