@@ -82,7 +82,8 @@ constexpr char kKeyByteCapital[] =
 constexpr char kKeyTooLong[] = "stored key of %zu bytes is longer than a table line can hold";
 constexpr char kUnitCut[] = "phrase unit cut by the end of the bucket";
 constexpr char kNotBig5Phrase[] = "0x%02X 0x%02X is no Big5 character";
-constexpr char kWrongBucket[] = "the key \"%s\" hashes to bucket %zu in every spelling the converter reads";
+constexpr char kWrongBucket[] =
+    "no spelling of the key \"%s\" hashes to this bucket (in small letters it hashes to bucket %zu)";
 
 // Input dictionary.
 constexpr char kInputKind[] = "%s: input dictionary\n";

@@ -1,0 +1,63 @@
+// Spellings of stored CiZu keys: each one TOMBRAL reads back into the same bucket and the same
+// stored key.
+#include "dictionary_viewer/cizu_key_spelling.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cizu_converter/hashed_dictionary.h"
+#include "cizu_converter/record_builder.h"
+
+namespace dictionary_viewer {
+namespace {
+
+namespace cz = cizu_converter;
+
+// How TOMBRAL reads `spelling` as a table line's key: its bucket and its stored key, restored.
+std::pair<std::size_t, std::string> read_back(std::string spelling) {
+  std::string line = spelling + " \n";
+  cz::fold_leading_capitals(line);
+  std::string stored = cz::build_record(line).bytes;
+  for (char& c : stored) c = static_cast<char>(c + 0x20);
+  return {cz::key_hash(line), stored};
+}
+
+TEST(CizuKeySpelling, KeyThatHashesAsItStandsIsKept) {
+  EXPECT_EQ(spell_key("abc", 8226), "abc");
+  EXPECT_EQ(spell_key("a", 9312), "a");
+  EXPECT_EQ(spell_key("", 0), "");
+}
+
+TEST(CizuKeySpelling, EverySpellingOfSomeKeysComesBack) {
+  // Every spelling TOMBRAL could have met for these keys: capitals after the first byte, and a
+  // dropped byte after any part of it.
+  for (std::string key : {"hello", "zg", "a1b2", "x@", "q[w]e"}) {
+    for (unsigned mask = 0; mask < (1u << key.size()); ++mask) {
+      for (std::size_t cut = 0; cut <= key.size(); ++cut) {
+        std::string written = key;
+        for (std::size_t i = 1; i < key.size(); ++i) {
+          if ((mask >> i & 1) && written[i] >= 'a' && written[i] <= 'z') written[i] = static_cast<char>(written[i] - 32);
+        }
+        if (cut < key.size()) written.insert(cut, 1, '\x7F');
+        std::size_t bucket = read_back(written).first;
+        std::optional<std::string> spelled = spell_key(key, bucket);
+        ASSERT_TRUE(spelled) << written;
+        EXPECT_EQ(read_back(*spelled), std::make_pair(bucket, key)) << written << " -> " << *spelled;
+      }
+    }
+  }
+}
+
+TEST(CizuKeySpelling, KeyBeginningWithAStarOnlyInBucket0) {
+  EXPECT_EQ(spell_key("*ab", 0), "\t*ab");
+  EXPECT_EQ(spell_key("*ab", cz::key_hash("*ab")), std::nullopt);
+}
+
+TEST(CizuKeySpelling, BucketNoSpellingReaches) {
+  EXPECT_EQ(spell_key("abc", 5), std::nullopt);
+  EXPECT_EQ(spell_key("", 7), std::nullopt);
+}
+
+}  // namespace
+}  // namespace dictionary_viewer
