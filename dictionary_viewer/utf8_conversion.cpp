@@ -18,6 +18,15 @@ void append_escape(std::string_view bytes, std::string& out) {
   for (char c : bytes) out += platform::format("\\x%02X", byte_of(c));
 }
 
+// UTF-8 characters in a run of bytes: every byte that is no continuation byte (10xxxxxx) starts one.
+std::size_t characters_in(const char* begin, const char* end) {
+  std::size_t n = 0;
+  for (const char* p = begin; p != end; ++p) {
+    if ((byte_of(*p) & 0xC0) != 0x80) ++n;
+  }
+  return n;
+}
+
 }  // namespace
 
 Big5ToUtf8::Big5ToUtf8() : descriptor_(iconv_open("UTF-8", "BIG5")) {}
@@ -36,8 +45,9 @@ bool Big5ToUtf8::convert_character(std::string_view pair, std::string& out) {
   char* to = out_bytes;
   std::size_t out_left = sizeof out_bytes;
   std::size_t done = iconv(handle(descriptor_), &in, &in_left, &to, &out_left);
-  // Both bytes must make one character: a pair read as a byte and the start of another is none.
-  if (done == static_cast<std::size_t>(-1) || in_left != 0 || to == out_bytes) {
+  // Both bytes must make one character: a pair that iconv reads as two single-byte characters (0x80
+  // then an ASCII byte) is none.
+  if (done == static_cast<std::size_t>(-1) || in_left != 0 || characters_in(out_bytes, to) != 1) {
     iconv(handle(descriptor_), nullptr, nullptr, nullptr, nullptr);
     return false;
   }
