@@ -1,0 +1,234 @@
+// KESTRAWN run as a process on malformed input tables: empty and cut files, header lines cut at
+// each field, NUL bytes, lone lead bytes, CR LF, 0x1A and lines of 10000 bytes. Each case gives
+// its exact messages and status, and either the exact file or no file at all.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/little_endian.h"
+#include "platform/report.h"
+#include "test_support/process.h"
+#include "test_support/scratch.h"
+
+namespace {
+
+using test_support::hex;
+using test_support::ProcessOptions;
+using test_support::ProcessResult;
+using test_support::ScratchDir;
+
+constexpr std::uint32_t kA = 33554432, kAB = 35651584;
+constexpr int kSlotA440 = 471;  // A4 40 with the rows counted from 0xA1
+constexpr int kSlotA441 = 472;
+
+std::string banner() {
+  return platform::format("KESTRAWN - Convert Big5 input table to DBG file for ORVANE Big5 v4.5 %s\n",
+                          platform::build_date()) +
+         "Builds the key table of an input method from Big5 text.\n\nGANTRELL: converting t.b5 to out.DBG ...";
+}
+
+std::string key_type_unknown(char c) {
+  return platform::format(
+      "KeyType unknown: [%c] (Accept: A-Alpha, N-Number X-AlphaNumerical, '+' can be added after ANX for extra "
+      "keys)\n",
+      c);
+}
+
+// The header a table gives, and the codes it stores.
+struct Fields {
+  std::string english = std::string("Eng\0ish\0\0\0\0\0\0", 13);
+  std::string chinese = std::string("\xA4\x42\0nese\0\0\0\0\0\0", 13);
+  std::string short_name = "\xA4\x40\xA4\x41";
+  int max_len = 4;
+  int uw_option = 1;
+  char first = 'a';
+  char last = 'z';
+  char single = ';';
+  int qu_start = 161;
+  int qu_end = 249;
+  std::map<int, std::uint32_t> slots;
+};
+
+// The whole file of an Alpha table, built from its fields, with the end marker behind the highest
+// used slot.
+std::string full_file(const Fields& f) {
+  std::string b(1, '\x05');
+  b += f.english + f.chinese;
+  b += std::string("Big5 input method key dictionary.\0", 34);
+  b += '\x01';
+  b += f.short_name + std::string(2, '\0');
+  b += {'\0', static_cast<char>(f.max_len), static_cast<char>(f.uw_option), f.single, f.first, f.last,
+        static_cast<char>(f.qu_start), static_cast<char>(f.qu_end)};
+  for (std::uint32_t v : {33554432u, 1048576u, 32768u, 1024u, 32u, 1u, 0u, 0u}) platform::append_u32(b, v);
+  std::map<int, std::uint32_t> slots = f.slots;
+  if (!slots.empty() && slots.rbegin()->first > 0) slots[slots.rbegin()->first + 1] = 0xFFFFFFFF;
+  for (int slot = 0; slot < 19782; ++slot) {
+    auto it = slots.find(slot);
+    platform::append_u32(b, it == slots.end() ? 0 : it->second);
+  }
+  return b + "Slots hold u32 little-endian key codes; v1.0" + std::string(38, '\0');
+}
+
+// A text with NUL bytes inside, whole.
+template <std::size_t N>
+std::string raw(const char (&text)[N]) {
+  return std::string(text, N - 1);
+}
+
+std::string total(int entries) { return platform::format("Total %d Entries out of 19782\n", entries); }
+
+const std::string kHeader = "\xA4\x40\xA4\x41 A 4 u a-z ; (Eng) [\xA4\x42]\n";
+const std::string kEmptyNames = std::string("\0nglish\0\0\0\0\0\0", 13);
+const std::string kEmptyChinese = std::string("\0hinese\0\0\0\0\0\0", 13);
+
+std::string ten_thousand_byte_line() { return "ab" + std::string(9996, ' ') + "\xA4\x40\n"; }
+
+struct BadInput {
+  const char* name;
+  std::string table;
+  std::string out;               // after the progress message
+  std::optional<Fields> fields;  // the file written, or none when the run stops
+};
+
+Fields with(std::function<void(Fields&)> change) {
+  Fields f;
+  change(f);
+  return f;
+}
+
+std::vector<BadInput> bad_inputs() {
+  const std::string rows = "\xA4\x40\xA4\x41 A 4 u a-z ; 33-121";
+  auto cut = [](Fields f) {
+    f.english = kEmptyNames;
+    f.chinese = kEmptyChinese;
+    return f;
+  };
+  return {
+      {"EmptyFile", "", "\nNo header line in t.b5\n", std::nullopt},
+      {"CommentsOnly", "* one\n* two\n", "\nNo header line in t.b5\n", std::nullopt},
+      {"HeaderLineWithoutLineFeed", "\xA4\x40\xA4\x41 A 4", "\nNo header line in t.b5\n", std::nullopt},
+      {"HeaderLineEndsAt0x1A", "\xA4\x40\xA4\x41 A 4\x1A\na \xA4\x40\n", "\nNo header line in t.b5\n", std::nullopt},
+      {"HeaderCutBeforeTheShortName", "\n", "\nThe header line has no short name\n", std::nullopt},
+      {"HeaderCutInsideTheShortName", "\xA4\n", key_type_unknown('\n'), std::nullopt},
+      {"HeaderCutAfterTheShortName", "\xA4\x40\xA4\x41\n", key_type_unknown('\n'), std::nullopt},
+      {"HeaderCutAfterTheKeyType", "\xA4\x40\xA4\x41 A\n", "MaxLen out of range: [\n] (Accept: 1 - 8)\n",
+       std::nullopt},
+      {"HeaderCutAfterTheLength", "\xA4\x40\xA4\x41 A 4\n", "Qu=161 - 249\n" + total(0),
+       with([&](Fields& f) {
+         f = cut(f);
+         f.uw_option = 0;
+         f.first = f.last = f.single = 0;
+       })},
+      {"HeaderCutAfterTheOption", "\xA4\x40\xA4\x41 A 4 u\n", "Qu=161 - 249\n" + total(0),
+       with([&](Fields& f) {
+         f = cut(f);
+         f.first = '\n';
+         f.last = f.single = 0;
+       })},
+      {"HeaderCutInsideTheRange", "\xA4\x40\xA4\x41 A 4 u a-\n", "Qu=161 - 249\n" + total(0),
+       with([&](Fields& f) {
+         f = cut(f);
+         f.last = '\n';
+         f.single = 0;
+       })},
+      {"HeaderCutAfterTheRange", "\xA4\x40\xA4\x41 A 4 u a-z\n", "Qu=161 - 249\n" + total(0),
+       with([&](Fields& f) {
+         f = cut(f);
+         f.single = '\n';
+       })},
+      {"HeaderCutAfterTheSingleCharacter", "\xA4\x40\xA4\x41 A 4 u a-z ;\n", "Qu=161 - 249\n" + total(0),
+       with([&](Fields& f) { f = cut(f); })},
+      {"HeaderCutAfterTheFirstRow", "\xA4\x40\xA4\x41 A 4 u a-z ; 33-\n", "Qu=33 -  0\n" + total(0),
+       with([&](Fields& f) {
+         f = cut(f);
+         f.qu_start = 33;
+         f.qu_end = 0;
+       })},
+      {"HeaderCutInsideTheEnglishName", rows + " (Eng\n", "Qu=33 - 121\n" + total(0),
+       with([&](Fields& f) {
+         f.english = std::string("Eng\n\0sh\0\0\0\0\0\0", 13);
+         f.chinese = kEmptyChinese;
+         f.qu_start = 33;
+         f.qu_end = 121;
+       })},
+      {"HeaderCutInsideTheChineseName", rows + " (Eng) [\xA4\x42\n", "Qu=33 - 121\n" + total(0),
+       with([&](Fields& f) {
+         f.chinese = std::string("\xA4\x42\n\0ese\0\0\0\0\0\0", 13);
+         f.qu_start = 33;
+         f.qu_end = 121;
+       })},
+      {"NamesLongerThanTwelveBytes", "\xA4\x40\xA4\x41 A 4 u a-z ; (ThirteenBytes) [\xA4\x42]\n",
+       "Qu=161 - 249\n" + total(0),
+       with([](Fields& f) { f.english = std::string("ThirteenByte\0", 13); })},
+      {"NulInsideTheHeaderLine", raw("\xA4\x40\xA4\x41 A 4\0 u a-z ; (Eng)\n"),
+       "Qu=161 - 249\n" + total(0),
+       with([&](Fields& f) {
+         f = cut(f);
+         f.uw_option = 0;
+         f.first = f.last = f.single = 0;
+       })},
+      {"NulInsideTheCharacters", kHeader + raw("a \xA4\x40\0\xA4\x41\n"), "Qu=161 - 249\n" + total(1),
+       with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
+      {"NulInsideTheKey", kHeader + raw("abcdefg\0 \xA4\x40\n"),
+       "Qu=161 - 249\nThe MaxKeySize(Alpha:6,Number:8 A+N:5) exceeded at line: 2: abcdefg\n" + total(1),
+       Fields{}},
+      {"LoneLeadByteBeforeTheLineFeed", kHeader + "a \xA4\x40\xA4\n",
+       "Qu=161 - 249\nOut of Range: \xA4\n at line 2 (hash=-1)\n" + total(1),
+       with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
+      {"LoneLeadByteBeforeANul", kHeader + raw("a \xA4\x40\xA4\0\xA4\x41\n"),
+       "Qu=161 - 249\n" + total(1), with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
+      {"LoneLeadByteAtTheEndOfTheFile", kHeader + "a \xA4\x40\nb \xA4\x41\xA4", "Qu=161 - 249\n" + total(1),
+       with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
+      {"CrLfLines",
+       "\xA4\x40\xA4\x41 A 4 u a-z ; (Eng) [\xA4\x42]\r\na \xA4\x40\r\nb \xA4\x41\xA4\r\nabcdefg \xA4\x42\r\n",
+       "Qu=161 - 249\nOut of Range: \xA4\n at line 3 (hash=-1)\n"
+       "The MaxKeySize(Alpha:6,Number:8 A+N:5) exceeded at line: 4: abcdefg \xA4\x42\n\n" +
+           total(3),
+       with([](Fields& f) { f.slots = {{kSlotA440, kA}, {kSlotA441, 2 * kA}, {kSlotA441 + 1, kA + 2 * 1048576 + 3 * 32768 + 4 * 1024 + 5 * 32 + 6}}; })},
+      {"LoneCarriageReturnEndsTheRun", kHeader + "a \xA4\x40\r\xA4\x41\n", "Qu=161 - 249\n" + total(1),
+       with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
+      {"EndOfTextInsideTheTable", kHeader + "a \xA4\x40\n\x1A" "b \xA4\x41\n", "Qu=161 - 249\n" + total(1),
+       with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
+      {"LineOfTenThousandBytes", kHeader + ten_thousand_byte_line() + "c \xA4\x40\nd \xA4\x40\n",
+       "Qu=161 - 249\nkey[471] already defined at line 43\n" + total(4),
+       with([](Fields& f) { f.slots = {{kSlotA440, 3 * kA}}; })},
+  };
+}
+
+class KestrawnBadInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(KestrawnBadInput, ExactMessagesStatusAndFile) {
+  const BadInput& c = GetParam();
+  ScratchDir dir;
+  dir.write("t.b5", c.table);
+  ProcessOptions options;
+  options.cwd = dir.path();
+  ProcessResult r = test_support::run_process(KESTRAWN_PATH, {"t.b5", "out"}, options);
+  EXPECT_EQ(r.signal, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, banner() + c.out);
+  if (!c.fields) {
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"t.b5"});
+    return;
+  }
+  EXPECT_EQ(r.status, 0);
+  ASSERT_TRUE(dir.exists("out.DBG"));
+  std::string file = dir.read("out.DBG");
+  std::string want = full_file(*c.fields);
+  ASSERT_EQ(file.size(), want.size());
+  for (std::size_t i = 0; i < file.size(); i += 4) {
+    ASSERT_EQ(hex(file.substr(i, 4)), hex(want.substr(i, 4))) << "at offset " << i;
+  }
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.DBG", "t.b5"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, KestrawnBadInput, ::testing::ValuesIn(bad_inputs()),
+                         [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+
+}  // namespace
