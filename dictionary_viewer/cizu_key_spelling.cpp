@@ -54,22 +54,33 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
   }
 
   const std::size_t n = restored.size();
-  std::vector<Residues> reach(n + 1);
+  // reach[p]: the buckets the spellings of the first p bytes reach. Once every bucket is reached (a
+  // dozen letters do it), every longer prefix reaches every bucket too, and the rest is not computed.
+  std::vector<Residues> reach(1);
   reach[0].set(0);
+  std::size_t full_from = n + 1;
   for (std::size_t p = 1; p <= n; ++p) {
-    for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
-      reach[p] |= rotate(reach[p - 1], term(b, p));
+    if (reach[p - 1].all()) {
+      full_from = p - 1;
+      break;
     }
+    Residues next;
+    for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
+      next |= rotate(reach[p - 1], term(b, p));
+    }
+    reach.push_back(next);
   }
+  auto reaches = [&](std::size_t m, std::size_t r) { return m >= full_from || reach[m].test(r); };
+
   // The longest hashed part first: a dropped byte only where no whole spelling reaches the bucket.
   for (std::size_t m = n + 1; m-- > 0;) {
-    if (!reach[m].test(bucket)) continue;
+    if (!reaches(m, bucket)) continue;
     std::string spelled(restored);
     std::size_t target = bucket;
     for (std::size_t p = m; p >= 1; --p) {
       for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
         std::size_t before = (target + kBuckets - term(b, p)) % kBuckets;
-        if (reach[p - 1].test(before)) {
+        if (reaches(p - 1, before)) {
           spelled[p - 1] = static_cast<char>(b);
           target = before;
           break;

@@ -49,6 +49,17 @@ TEST(CizuKeySpelling, EverySpellingOfSomeKeysComesBack) {
   }
 }
 
+TEST(CizuKeySpelling, LongKeysWhoseSpellingsReachEveryBucket) {
+  const std::string key = "thequickbrownfoxjumpsoverthelazydog";
+  for (std::string written : {"tHEQUICKbrownfoxjumpsoverthelazydog", "thequickbrownfoxjumpsoverthelazydoG",
+                              "tHeQuIcKbRoWnFoXjUmPsOvErThElAzYdOg", "thequickbrownfox\x7Fjumpsoverthelazydog"}) {
+    std::size_t bucket = read_back(written).first;
+    std::optional<std::string> spelled = spell_key(key, bucket);
+    ASSERT_TRUE(spelled) << written;
+    EXPECT_EQ(read_back(*spelled), std::make_pair(bucket, key)) << written << " -> " << *spelled;
+  }
+}
+
 TEST(CizuKeySpelling, KeyBeginningWithAStarOnlyInBucket0) {
   EXPECT_EQ(spell_key("*ab", 0), "\t*ab");
   EXPECT_EQ(spell_key("*ab", cz::key_hash("*ab")), std::nullopt);

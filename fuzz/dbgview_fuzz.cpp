@@ -1,0 +1,97 @@
+// DBGVIEW's view of any bytes, in every mode: the summary, the Big5 text and the UTF-8 text. Random
+// bytes rarely make a file of a known format, so the first byte picks a skeleton (a phrase
+// dictionary header, a hashed dictionary header, a full input dictionary or its stub, or nothing),
+// the next three give where the rest of the input overwrites it; the input dictionaries keep their
+// exact length, the other two grow with the input. Nothing may read outside the bytes, and a file
+// the view calls sound must have no findings.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "cizu_converter/hashed_dictionary.h"
+#include "dictionary_viewer/inspection.h"
+#include "dictionary_viewer/viewer.h"
+#include "input_table_converter/input_dictionary.h"
+#include "input_table_converter/key_encoding.h"
+#include "phrase_tool/dictionary_format.h"
+#include "platform/little_endian.h"
+
+namespace {
+
+namespace itc = input_table_converter;
+
+std::string phrase_skeleton() {
+  phrase_tool::HeaderImage header;
+  return std::string(reinterpret_cast<const char*>(header.data()), phrase_tool::HeaderImage::size());
+}
+
+std::string hashed_skeleton() {
+  std::string file;
+  for (std::size_t k = 0; k < cizu_converter::kHeaderWords; ++k) platform::append_u32(file, cizu_converter::kMagic);
+  return file;
+}
+
+itc::DictHeader input_header() {
+  itc::DictHeader header;
+  header.key_type = static_cast<std::uint8_t>(itc::KeyType::kAlpha);
+  header.max_len = 4;
+  header.place_values = itc::place_values(itc::KeyType::kAlpha);
+  header.short_name = {0xA4, 0xA4, 0xA4, 0xE5};
+  return header;
+}
+
+std::string input_skeleton() {
+  itc::KeyTable key;
+  key[471] = 33554432;
+  key[472] = itc::kEndMarker;
+  return itc::full_file_bytes(input_header(), key);
+}
+
+std::string stub_skeleton() {
+  itc::DictHeader header = input_header();
+  header.dict_kind = itc::DictKind::kEmptyStub;
+  return itc::stub_file_bytes(header, 'J');
+}
+
+// Copies `patch` over `file` from `at`; a file of fixed length keeps it.
+void overwrite(std::string& file, std::size_t at, std::string_view patch, bool fixed_length, std::size_t keep) {
+  at = keep + at % (file.size() - keep);
+  if (!fixed_length && at + patch.size() > file.size()) file.resize(at + patch.size());
+  for (std::size_t i = 0; i < patch.size() && at + i < file.size(); ++i) file[at + i] = patch[i];
+}
+
+void view_every_way(const std::string& file) {
+  using namespace dictionary_viewer;
+  for (ViewOptions options : {ViewOptions{false, false}, ViewOptions{true, false}, ViewOptions{true, true}}) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Verdict verdict = view("fuzz.dbg", file, options, out, err);
+    if (verdict == Verdict::kSound && options.text && !err.str().empty() &&
+        err.str().find("warning") == std::string::npos && err.str().find("UTF-8") == std::string::npos) {
+      std::abort();
+    }
+  }
+  Inspection inspection = inspect(file, true);
+  if (inspection.violations.size() > Inspection::kKeptFindings) std::abort();
+  if (inspection.sound() != inspection.violations.empty()) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 4) return 0;
+  const std::size_t at = data[1] | (data[2] << 8) | (static_cast<std::size_t>(data[3]) << 16);
+  const std::string_view patch(reinterpret_cast<const char*>(data + 4), size - 4);
+  std::string file;
+  switch (data[0] % 5) {
+    case 0: file = phrase_skeleton(); overwrite(file, at, patch, false, 8); break;
+    case 1: file = hashed_skeleton(); overwrite(file, at, patch, false, 4); break;
+    case 2: file = input_skeleton(); overwrite(file, at, patch, true, 1); break;
+    case 3: file = stub_skeleton(); overwrite(file, at, patch, true, 1); break;
+    default: file.assign(patch); break;
+  }
+  view_every_way(file);
+  return 0;
+}
