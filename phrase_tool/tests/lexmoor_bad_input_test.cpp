@@ -1,0 +1,206 @@
+// LEXMOOR run as a process on malformed inputs: dictionaries cut in the header and in a bucket,
+// wrong half-offsets, buckets of 16384 bytes, NUL bytes, lone lead bytes, CR LF, 0x1A and lines of
+// 10000 bytes in word lists and source text, empty files. Each case gives its exact output and
+// status, and either the exact LEXMOOR.DBG or none.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/messages.h"
+#include "phrase_tool/tests/dictionary_image.h"
+#include "platform/report.h"
+#include "test_support/process.h"
+#include "test_support/scratch.h"
+
+namespace {
+
+using namespace phrase_tool::test_images;
+namespace msg = phrase_tool::msg;
+using test_support::ProcessOptions;
+using test_support::ProcessResult;
+using test_support::ScratchDir;
+
+using Buckets = std::map<int, std::string>;
+
+std::string banner() { return platform::format(msg::kBanner, platform::build_date()) + msg::kNotice; }
+
+// What writing LEXMOOR.DBG shows for a table holding `buckets`.
+std::string writer_report(const Buckets& buckets) {
+  std::string text = msg::kWritingTo;
+  long count = 0;
+  for (int entry_index = 0; entry_index < phrase_tool::kTableEntries; ++entry_index) {
+    text += platform::format(msg::kEntryProgress, entry_index, count);
+    auto it = buckets.find(entry_index);
+    if (it != buckets.end()) count += static_cast<long>(it->second.size());
+  }
+  return text + platform::format(msg::kTotalLength, count);
+}
+
+// A text with NUL bytes inside, whole.
+template <std::size_t N>
+std::string raw(const char (&text)[N]) {
+  return std::string(text, N - 1);
+}
+
+std::string repeat(const std::string& unit, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += unit;
+  return text;
+}
+
+std::string lines(int first, int last) {
+  std::string text;
+  for (int i = first; i <= last; ++i) text += platform::format(msg::kLineProgress, i);
+  return text;
+}
+
+// A dictionary file with some of its bytes replaced.
+std::string patched(std::string file, std::size_t at, const std::string& bytes) {
+  return file.replace(at, bytes.size(), bytes);
+}
+
+const std::string kLone = "\xA6";  // a lead byte without its trail byte
+const std::string kAdding = " Adding words listed in [w]\n";
+const std::string kWorked = dictionary_file({{0, kWorkedBucket}});
+constexpr std::size_t kFirstHalfOffset = 64;
+
+struct BadInput {
+  const char* name;
+  std::map<std::string, std::string> files;
+  std::vector<std::string> args;
+  std::string out;
+  int status;
+  std::optional<Buckets> written;  // the buckets of LEXMOOR.DBG, none when nothing is written
+};
+
+BadInput dictionary_case(const char* name, const std::string& file, const std::string& out, int status) {
+  return {name, {{"d", file}}, {"@d"}, "Reading d " + out, status, std::nullopt};
+}
+
+// A word list applied to a new dictionary, which echoes every phrase it adds.
+BadInput word_list_case(const char* name, const std::string& list, const std::string& echoes, const Buckets& buckets) {
+  return {name, {{"w", list}}, {"#", "w"}, kAdding + echoes + writer_report(buckets), 1, buckets};
+}
+
+BadInput source_case(const char* name, const std::string& text, const std::string& shown, const Buckets& buckets) {
+  return {name, {{"s", text}}, {"$s"}, "Reading s ...\n" + shown + writer_report(buckets), 1, buckets};
+}
+
+std::vector<BadInput> bad_inputs() {
+  const std::string big_bucket = repeat(entry(B), 4095) + "\x88\x88";  // 16382 bytes
+  std::string long_run;
+  for (int i = 0; i < 41; ++i) long_run += B;
+  std::string skipped_pieces;
+  for (int n = 1; n <= 40; ++n) {
+    skipped_pieces += platform::format(msg::kLineProgress, n) + "Skip line: " + std::to_string(n) + ": " +
+                      std::string(n < 40 ? 255 : 55, 'x') + (n < 40 ? "" : "\n") + "\n";
+  }
+  return {
+      // Dictionary files, loaded with @.
+      dictionary_case("EmptyDictionary", "", "EOF at i= 0\n", 1),
+      dictionary_case("DictionaryCutInsideTheHeader", dictionary_file({}).substr(0, 1000), "EOF at i= 0\n", 1),
+      dictionary_case("HeaderOneByteShort", dictionary_file({}).substr(0, 27003), "EOF at i= 0\n", 1),
+      dictionary_case("HeaderCutAfterABucketLength", kWorked.substr(0, 100), "Error in file: d\n", 1),
+      dictionary_case("DictionaryCutInsideABucket",
+                      dictionary_file({{0, kWorkedBucket}, {5, kWorkedBucket}}).substr(0, 27004 + 18),
+                      "Error in file: d\n", 1),
+      dictionary_case("BucketOf16384Bytes", dictionary_file({{3, std::string(16384, '\x88')}}),
+                      "MAX_BUFF is too small, need 16384\n", 0),
+      // Half-offsets that go down wrap: the length of slot 0 is then (0 + 65536 - 1) x 2.
+      dictionary_case("HalfOffsetsGoingDown", patched(dictionary_file({}), kFirstHalfOffset, "\x01"),
+                      "MAX_BUFF is too small, need 131070\n", 0),
+      {"BucketOf16382BytesLoads", {{"d", dictionary_file({{0, big_bucket}})}}, {"@d"},
+       "Reading d " + writer_report({{0, big_bucket}}), 1, Buckets{{0, big_bucket}}},
+      {"BytesAfterTheLastBucketAreIgnored", {{"d", kWorked + "\x1A\x88"}}, {"@d"},
+       "Reading d " + writer_report({{0, kWorkedBucket}}), 1, Buckets{{0, kWorkedBucket}}},
+      {"BucketWithoutAFrequencyMark", {{"d", dictionary_file({{0, "\x7F\x88\x25\x42"}})}}, {"@d"},
+       "Reading d FREQ Error: i=0, len=2-0 offset: 27004\n" + writer_report({{0, "\x7F\x88\x25\x42"}}), 1,
+       Buckets{{0, "\x7F\x88\x25\x42"}}},
+      // A dictionary is read as bytes: 0x1A and CR LF inside it are data like any other.
+      {"EndOfTextAndCrLfBytesAreData", {{"d", dictionary_file({{0, "\x88\x1A\x25\x0D\x88\x0A\x25\x0A"}})}}, {"@d"},
+       "Reading d " + writer_report({{0, "\x88\x1A\x25\x0D\x88\x0A\x25\x0A"}}), 1,
+       Buckets{{0, "\x88\x1A\x25\x0D\x88\x0A\x25\x0A"}}},
+      // In memory a bucket ends at its first NUL.
+      {"NulInsideABucket", {{"d", dictionary_file({{0, raw("\x88\x88\x25\x42\0\0\x88\x88\x26\x43")}})}}, {"@d"},
+       "Reading d " + writer_report({{0, "\x88\x88\x25\x42"}}), 1, Buckets{{0, "\x88\x88\x25\x42"}}},
+      // A second dictionary, compared with.
+      {"EmptySecondDictionary", {{"e", ""}}, {"#", "@e"},
+       "  Comparing with file: e ...\nList of words only in file: e \nEOF at i= 0\n", 1, std::nullopt},
+      {"SecondDictionaryWithABucketOf16384Bytes", {{"e", dictionary_file({{2, std::string(16384, '\x88')}})}},
+       {"#", "@e"},
+       "  Comparing with file: e ...\nList of words only in file: e \nMAX_BUFF is too small, need 16384\n", 0,
+       std::nullopt},
+
+      // Word lists.
+      word_list_case("EmptyWordList", "", "", {}),
+      word_list_case("NulEndsAWordListLine", raw("\xA4\x40\xA5\x42\0\xA4\x40\xA8\x7E\n"), A + B + "\n",
+                     {{0, entry(B)}}),
+      // The line feed is a byte of the line: a lead byte before it takes it as its trail byte.
+      word_list_case("LoneLeadByteBeforeTheLineFeed", A + B + kLone + "\n", A + B + kLone + "\n\n",
+                     {{0, entry(B + kLone + "\n")}}),
+      word_list_case("LoneLeadByteBeforeANul", A + B + kLone + raw("\0") + A + C + "\n", A + B + "\n",
+                     {{0, entry(B)}}),
+      word_list_case("LoneLeadByteAtTheEndOfTheFile", A + B + "\n" + A + C + kLone, A + B + "\n", {{0, entry(B)}}),
+      word_list_case("LoneLeadByteEndsACutRead", std::string(250, 'x') + A + B + kLone + "\x72\n", A + B + "\n",
+                     {{0, entry(B)}}),
+      word_list_case("CrLfWordList", A + B + "\r\n" + A + C + kLone + "\r\n",
+                     A + B + "\n" + A + C + kLone + "\n\n", {{0, entry(B) + entry(C + kLone + "\n")}}),
+      word_list_case("EndOfTextInsideAWordList", A + B + "\n\x1A" + A + C + "\n", A + B + "\n", {{0, entry(B)}}),
+      word_list_case("WordAfterTenThousandBytes", std::string(10000, 'x') + " " + A + B + "\n", A + B + "\n",
+                     {{0, entry(B)}}),
+      {"TooLongRunAfterTenThousandBytes", {{"w", std::string(10000, 'x') + " " + A + long_run + "\n"}}, {"#", "w"},
+       kAdding + "Word Too Long Line: 40 " + A + long_run + "\n", 0, std::nullopt},
+      {"TenThousandBytesOfCharacters", {{"w", repeat(A, 5000) + "\n"}}, {"#", "w"},
+       kAdding + "Word Too Long Line: 1 " + repeat(A, 127) + "\n", 0, std::nullopt},
+
+      // Phrase source text, imported with $.
+      source_case("EmptySourceText", "", "", {}),
+      source_case("NulEndsAHeadLine", A + " " + B + raw("\0") + C + "\n", lines(1, 1), {{0, entry(B)}}),
+      source_case("NulEndsASkippedLine", raw("ab\0cd\n") + A + " " + B + "\n",
+                  lines(1, 1) + "Skip line: 1: ab\n" + lines(2, 2), {{0, entry(B)}}),
+      source_case("LoneLeadByteBeforeTheLineFeedOfAHeadLine", A + " " + B + kLone + "\n", lines(1, 1),
+                  {{0, entry(B) + entry(kLone + "\n")}}),
+      source_case("LoneLeadByteAtTheEndOfTheSource", A + " " + B + "\n-- " + C + D + kLone, lines(1, 1),
+                  {{0, entry(B)}}),
+      source_case("CrLfSourceText", "ident\r\n" + A + " " + B + "\r\n-- " + C + D + "\r\n",
+                  lines(1, 1) + "Skip line: 1: ident\n\n" + lines(2, 3), {{0, entry(B) + entry(C + D)}}),
+      source_case("EndOfTextInsideTheSource", A + " " + B + "\n\x1A-- " + C + "\n", lines(1, 1), {{0, entry(B)}}),
+      source_case("SourceLineOfTenThousandBytes", std::string(10000, 'x') + "\n" + A + " " + B + "\n",
+                  skipped_pieces + lines(41, 41), {{0, entry(B)}}),
+  };
+}
+
+class LexmoorBadInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(LexmoorBadInput, ExactOutputStatusAndDictionary) {
+  const BadInput& c = GetParam();
+  ScratchDir dir;
+  std::vector<std::string> entries;
+  for (const auto& [name, bytes] : c.files) {
+    dir.write(name, bytes);
+    entries.push_back(name);
+  }
+  ProcessOptions options;
+  options.cwd = dir.path();
+  ProcessResult r = test_support::run_process(LEXMOOR_PATH, c.args, options);
+  EXPECT_EQ(r.signal, 0);
+  EXPECT_EQ(r.status, c.status);
+  EXPECT_EQ(r.err, banner());
+  EXPECT_TRUE(same_bytes(r.out, c.out));
+  if (c.written) {
+    EXPECT_TRUE(same_bytes(dir.read("LEXMOOR.DBG"), dictionary_file(*c.written)));
+    entries.push_back("LEXMOOR.DBG");
+  }
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(dir.entries(), entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, LexmoorBadInput, ::testing::ValuesIn(bad_inputs()),
+                         [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+
+}  // namespace
