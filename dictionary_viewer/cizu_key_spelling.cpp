@@ -3,6 +3,7 @@
 // one position at a time.
 #include "dictionary_viewer/cizu_key_spelling.h"
 
+#include <algorithm>
 #include <bitset>
 #include <vector>
 
@@ -54,6 +55,18 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
   }
 
   const std::size_t n = restored.size();
+  // Without a letter after the first byte the key has one spelling: only where its hash stops can
+  // vary, the longest hashed part first.
+  if (std::none_of(restored.begin() + (n > 0 ? 1 : 0), restored.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    std::vector<std::size_t> prefix_hash(n + 1, 0);
+    for (std::size_t p = 1; p <= n; ++p) {
+      prefix_hash[p] = (prefix_hash[p - 1] + term(static_cast<unsigned char>(restored[p - 1]), p)) % kBuckets;
+    }
+    for (std::size_t m = n + 1; m-- > 0;) {
+      if (prefix_hash[m] == bucket) return m < n ? with_dropped_byte(restored, m) : std::string(restored);
+    }
+    return std::nullopt;
+  }
   // reach[p]: the buckets the spellings of the first p bytes reach. Once every bucket is reached (a
   // dozen letters do it), every longer prefix reaches every bucket too, and the rest is not computed.
   std::vector<Residues> reach(1);
