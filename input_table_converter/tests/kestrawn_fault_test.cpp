@@ -111,6 +111,11 @@ std::vector<FaultCase> fault_cases() {
        converting("in.B5", "out.DBG") + "Qu=161 - 249\n" +
            "\nWrite error on file: out.DBG: File too large\n",
        "", both},
+      // The stub is small enough to sit in the stream's buffer: the flush before the rename fails.
+      {"DiskFillsWhileFlushingTheStub", false, [](const ScratchDir&, int) {}, {"in", "out", "*cizu"}, 64,
+       converting("in.B5", "out.DBG") + "Qu=161 - 249\n" +
+           "\nWrite error on file: out.DBG: File too large\n",
+       "", both},
       {"InputIsAFolder", false, [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder.B5"); },
        {"folder", "out"}, -1,
        converting("folder.B5", "out.DBG") + "\nRead error on file: folder.B5: Is a directory\n", "",
