@@ -9,7 +9,7 @@
 #include "dictionary_viewer/big5.h"
 #include "dictionary_viewer/messages.h"
 #include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/messages.h"
+#include "phrase_tool/dictionary_writer.h"
 #include "phrase_tool/slots.h"
 #include "platform/report.h"
 
@@ -107,41 +107,6 @@ class BucketCheck {
   std::string place_;
 };
 
-// One slot block of the text export: the head character and a space, the second characters of the
-// two-character entries, then a "-- " line per long entry, every lead byte with bit 7 set again.
-// The bucket is taken as a loaded one stands in memory, up to its first NUL; a damaged bucket that
-// ends inside an entry gives what it holds whole and nothing past its end.
-void append_slot_block(int slot, std::string_view bucket, std::string& text) {
-  bucket = bucket.substr(0, bucket.find('\0'));
-  phrase_tool::Big5Char head = phrase_tool::slot_character(slot);
-  text.push_back(static_cast<char>(head.lead));
-  text.push_back(static_cast<char>(head.trail));
-  text.push_back(' ');
-  auto byte = [bucket](std::size_t i) { return byte_of(bucket[i]); };
-  auto append_char = [&](std::size_t i) {
-    text.push_back(static_cast<char>(byte(i) | kMarkBit));
-    text.push_back(bucket[i + 1]);
-  };
-  std::size_t pos = 0;
-  while (pos + 3 < bucket.size()) {
-    std::size_t first = pos + 2;  // past the frequency unit
-    if (byte(first) <= kMarkBit) {
-      append_char(first);
-      pos += 4;
-      continue;
-    }
-    text.push_back('\n');
-    text += phrase_tool::msg::kContinuationPrefix;
-    append_char(first);
-    pos = first + 2;
-    while (pos + 1 < bucket.size() && byte(pos) < kMarkBit) {
-      append_char(pos);
-      pos += 2;
-    }
-  }
-  text.push_back('\n');
-}
-
 void summarise(const phrase_tool::HeaderImage& header, const PhraseCounts& counts, std::size_t data_length,
                Inspection& result) {
   std::string& s = result.summary;
@@ -208,7 +173,7 @@ void inspect_phrase_dictionary(std::string_view file, bool with_text, Inspection
       }
       pos += length;
     }
-    if (with_text) append_slot_block(slot, bucket, result.text);
+    if (with_text) phrase_tool::append_slot_block(slot, bucket, result.text);
   }
   if (!ended && pos < file.size()) {
     result.warning(pos, msg::kDataAreaPlace, platform::format(msg::kBytesAfterLastBucket, file.size() - pos));

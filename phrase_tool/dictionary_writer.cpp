@@ -16,16 +16,15 @@ StopStatus write_failed(const std::string& path, const platform::ReplacedFile& f
   return ExitStatus::kFileFault;
 }
 
-// Appends the export lines of one bucket after its head character: the second characters of the
-// two-character entries on the head line, then one "-- " line per long entry. Every character is
-// printed with bit 7 of its lead byte set again. A damaged bucket that ends inside an entry or a
-// character gives what it holds whole and nothing past its end.
-void append_slot_block(int slot, const std::string& bucket, std::string& text) {
+}  // namespace
+
+void append_slot_block(int slot, std::string_view bucket, std::string& text) {
+  bucket = bucket.substr(0, bucket.find('\0'));  // a bucket in memory ends at its first NUL
   Big5Char head = slot_character(slot);
   text.push_back(static_cast<char>(head.lead));
   text.push_back(static_cast<char>(head.trail));
   text.push_back(' ');
-  auto byte = [&bucket](std::size_t i) { return static_cast<std::uint8_t>(bucket[i]); };
+  auto byte = [bucket](std::size_t i) { return static_cast<std::uint8_t>(bucket[i]); };
   auto append_char = [&](std::size_t i) {
     text.push_back(static_cast<char>(byte(i) | kMarkBit));
     text.push_back(bucket[i + 1]);
@@ -42,15 +41,13 @@ void append_slot_block(int slot, const std::string& bucket, std::string& text) {
     text += msg::kContinuationPrefix;
     append_char(first);
     pos = first + 2;
-    while (pos + 1 < bucket.size() && byte(pos) != 0 && byte(pos) < kMarkBit) {
+    while (pos + 1 < bucket.size() && byte(pos) < kMarkBit) {
       append_char(pos);
       pos += 2;
     }
   }
   text.push_back('\n');
 }
-
-}  // namespace
 
 StopStatus write_dictionary(const std::string& path, HeaderImage& header, const PhraseTable& table,
                             std::ostream& out) {
