@@ -26,8 +26,12 @@ static_assert((kLineReadBytes / 2) * 4 < kBucketLimit);
 std::uint8_t byte_at(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
 
 // The run of Big5 characters that starts at `pos`: two bytes at a time while the byte at the
-// position is above 0xA0. A lead byte with no trail byte before the end of the text is dropped.
+// position is above 0xA0. A lead byte with no trail byte before the end of the text (or before its
+// line feed) is dropped.
 std::string_view take_run(std::string_view text, std::size_t pos) {
+  // The line feed is no trail byte: a lead byte right before it is as lone as one at the end.
+  if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  if (pos > text.size()) pos = text.size();
   std::size_t end = pos;
   while (end + 1 < text.size() && byte_at(text, end) > kRunLeadAbove) end += 2;
   return text.substr(pos, end - pos);

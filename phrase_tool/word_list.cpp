@@ -85,6 +85,9 @@ StopStatus apply_word_lines(platform::TextReader& reader, const std::string& nam
       flags.text_export = true;
       continue;
     }
+    // A lead byte right before the line feed has no trail byte either: taking the line feed as
+    // one would file a character that is no Big5 and break the dictionary's text export.
+    if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
     if (StopStatus stop = scan_line(text, number, sign, table, flags, console)) return stop;
   }
 }
