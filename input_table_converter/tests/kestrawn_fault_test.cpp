@@ -14,6 +14,7 @@
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
+#include "test_support/unprivileged.h"
 
 namespace {
 
@@ -22,8 +23,11 @@ using test_support::hex;
 using test_support::ProcessOptions;
 using test_support::ProcessResult;
 using test_support::ScratchDir;
+using test_support::FolderModeRestorer;
+using test_support::give_to;
+using test_support::UnprivilegedUser;
+using test_support::unprivileged_user;
 
-constexpr int kNobody = 65534;
 const std::string kOldOutput = "an earlier dictionary";
 const std::string kTable = "\xA4\x40\xA4\x41 A 4 u a-z ; (Test) [\xA4\x42]\na \xA4\x40\xA4\x41\n";
 
@@ -36,46 +40,6 @@ std::string banner() {
 std::string converting(const std::string& in, const std::string& out) {
   return "GANTRELL: converting " + in + " to " + out + " ...";
 }
-
-// Permission bits alone stop no one when the tests run as root: the program then runs as "nobody",
-// and the scratch folder and its files are opened up for that user to reach. As any other user the
-// bits stop the program already. Gives the uid to run as (-1: the current user), or the reason
-// why the case cannot be made real here.
-struct Unprivileged {
-  int uid = -1;
-  std::string skip_reason;
-};
-
-Unprivileged unprivileged_user(const ScratchDir& dir) {
-  if (::geteuid() != 0) return {};
-  // mkdtemp made the folder 0700; nobody must enter it and read the inputs.
-  fs::permissions(dir.path(), fs::perms(0755), fs::perm_options::replace);
-  for (const std::string& name : dir.entries()) {
-    if (fs::is_regular_file(dir / name)) fs::permissions(dir / name, fs::perms(0644), fs::perm_options::replace);
-  }
-  ProcessOptions probe;
-  probe.cwd = dir.path();
-  probe.run_as_uid = kNobody;
-  ProcessResult r = test_support::run_process(KESTRAWN_PATH, {}, probe);
-  if (r.status == 126 || r.status == 127) return {-1, "cannot run a program as the user nobody here"};
-  return {kNobody, ""};
-}
-
-// A file the run user owns, so that only the mode of the folder or of the file can stop it.
-void give_to(const fs::path& path, int uid) {
-  if (uid >= 0) {
-    ASSERT_EQ(::chown(path.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(uid)), 0);
-  }
-}
-
-// Puts the folder back to a mode that lets the scratch folder be removed.
-struct FolderModeRestorer {
-  const ScratchDir& dir;
-  ~FolderModeRestorer() {
-    std::error_code ec;
-    fs::permissions(dir.path(), fs::perms(0755), fs::perm_options::replace, ec);
-  }
-};
 
 struct FaultCase {
   const char* name;
@@ -136,7 +100,7 @@ TEST_P(KestrawnFault, ReportsAndLeavesTheOldOutput) {
   dir.write("out.DBG", kOldOutput);
   int uid = -1;
   if (c.unprivileged) {
-    Unprivileged user = unprivileged_user(dir);
+    UnprivilegedUser user = unprivileged_user(dir);
     if (!user.skip_reason.empty()) GTEST_SKIP() << user.skip_reason;
     uid = user.uid;
   }

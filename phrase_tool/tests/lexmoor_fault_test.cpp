@@ -19,6 +19,7 @@
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
+#include "test_support/unprivileged.h"
 
 namespace {
 
@@ -28,8 +29,11 @@ namespace msg = phrase_tool::msg;
 using test_support::ProcessOptions;
 using test_support::ProcessResult;
 using test_support::ScratchDir;
+using test_support::FolderModeRestorer;
+using test_support::give_to;
+using test_support::UnprivilegedUser;
+using test_support::unprivileged_user;
 
-constexpr int kNobody = 65534;
 const std::string kOldDictionary = dictionary_file({{0, kWorkedBucket}});
 const std::string kOldExport = "an earlier export\n";
 
@@ -53,49 +57,9 @@ std::string writer_report(const std::map<int, std::string>& buckets) {
   return text + platform::format(msg::kTotalLength, count);
 }
 
-// Permission bits alone stop no one when the tests run as root: the program then runs as "nobody",
-// and the scratch folder and its files are opened up for that user to reach. As any other user the
-// bits stop the program already. Gives the uid to run as (-1: the current user), or the reason
-// why the case cannot be made real here.
-struct Unprivileged {
-  int uid = -1;
-  std::string skip_reason;
-};
-
-Unprivileged unprivileged_user(const ScratchDir& dir) {
-  if (::geteuid() != 0) return {};
-  // mkdtemp made the folder 0700; nobody must enter it and read the inputs.
-  fs::permissions(dir.path(), fs::perms(0755), fs::perm_options::replace);
-  for (const std::string& name : dir.entries()) {
-    if (fs::is_regular_file(dir / name)) fs::permissions(dir / name, fs::perms(0644), fs::perm_options::replace);
-  }
-  ProcessOptions probe;
-  probe.cwd = dir.path();
-  probe.run_as_uid = kNobody;
-  ProcessResult r = test_support::run_process(LEXMOOR_PATH, {}, probe);
-  if (r.status != 0 || r.out != usage()) return {-1, "cannot run a program as the user nobody here"};
-  return {kNobody, ""};
-}
-
-// A file the run user owns, so that only the mode of the folder or of the file can stop it.
-void give_to(const fs::path& path, int uid) {
-  if (uid >= 0) {
-    ASSERT_EQ(::chown(path.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(uid)), 0);
-  }
-}
-
 void set_mode(const fs::path& path, int mode) {
   fs::permissions(path, static_cast<fs::perms>(mode), fs::perm_options::replace);
 }
-
-// Puts the folder back to a mode that lets the scratch folder be removed.
-struct FolderModeRestorer {
-  const ScratchDir& dir;
-  ~FolderModeRestorer() {
-    std::error_code ec;
-    fs::permissions(dir.path(), fs::perms(0755), fs::perm_options::replace, ec);
-  }
-};
 
 // Every case starts from a folder holding an earlier LEXMOOR.DBG and LEXMOOR.B5X, a word list
 // "list" that asks for the export, and an empty word list "words".
@@ -209,7 +173,7 @@ TEST_P(LexmoorFault, ReportsAndLeavesTheOldOutput) {
   dir.write("words", "");
   int uid = -1;
   if (c.unprivileged) {
-    Unprivileged user = unprivileged_user(dir);
+    UnprivilegedUser user = unprivileged_user(dir);
     if (!user.skip_reason.empty()) GTEST_SKIP() << user.skip_reason;
     uid = user.uid;
   }
