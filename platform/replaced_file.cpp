@@ -56,8 +56,9 @@ int ReplacedFile::open(const std::string& target) {
   if (fs::is_directory(status)) return error_ = EISDIR;
   if (exists) {
     // An existing target that could not be opened for writing is refused now, as opening it would.
+    // Appending asks for write permission alone and neither creates nor empties the file.
     errno = 0;
-    std::FILE* probe = std::fopen(target_.c_str(), "r+b");
+    std::FILE* probe = std::fopen(target_.c_str(), "ab");
     if (probe == nullptr) return error_ = (errno != 0 ? errno : EACCES);
     std::fclose(probe);
   }
