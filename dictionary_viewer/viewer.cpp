@@ -1,9 +1,9 @@
-// Puts an inspection on the console: what goes to standard output and what to standard error.
+// Puts an examination on the console: what goes to standard output and what to standard error.
 #include "dictionary_viewer/viewer.h"
 
 #include <optional>
 
-#include "dictionary_viewer/inspection.h"
+#include "dictionary_viewer/examination.h"
 #include "dictionary_viewer/messages.h"
 #include "dictionary_viewer/utf8_conversion.h"
 #include "platform/report.h"
@@ -24,19 +24,19 @@ const char* kind_format(DictionaryFormat format) {
 }
 
 // The violations and warnings, then the verdict; a sound file's verdict only when asked for.
-void write_findings(const std::string& name, const Inspection& inspection, bool sound_verdict, std::ostream& to) {
-  for (const Finding& f : inspection.violations) {
+void write_findings(const std::string& name, const Examination& examination, bool sound_verdict, std::ostream& to) {
+  for (const Finding& f : examination.violations) {
     to << platform::format(msg::kFinding, f.offset, f.place.c_str(), f.text.c_str());
   }
-  if (inspection.violation_count > inspection.violations.size()) {
-    to << platform::format(msg::kMoreFindings, inspection.violation_count - inspection.violations.size());
+  if (examination.violation_count > examination.violations.size()) {
+    to << platform::format(msg::kMoreFindings, examination.violation_count - examination.violations.size());
   }
-  for (const Finding& f : inspection.warnings) {
+  for (const Finding& f : examination.warnings) {
     to << platform::format(msg::kWarning, f.offset, f.place.c_str(), f.text.c_str());
   }
-  if (inspection.warning_count > 0) to << platform::format(msg::kWarnings, name.c_str(), inspection.warning_count);
-  if (!inspection.sound()) {
-    to << platform::format(msg::kNotSound, name.c_str(), inspection.violation_count);
+  if (examination.warning_count > 0) to << platform::format(msg::kWarnings, name.c_str(), examination.warning_count);
+  if (!examination.sound()) {
+    to << platform::format(msg::kNotSound, name.c_str(), examination.violation_count);
   } else if (sound_verdict) {
     to << platform::format(msg::kSound, name.c_str());
   }
@@ -54,24 +54,24 @@ Verdict view(const std::string& name, std::string_view file, const ViewOptions& 
       return Verdict::kNoConversion;
     }
   }
-  Inspection inspection = inspect(file, options.text);
-  if (inspection.format == DictionaryFormat::kUnknown) {
+  Examination examination = examine(file, options.text);
+  if (examination.format == DictionaryFormat::kUnknown) {
     err << platform::format(msg::kUnknownFormat, name.c_str(), file.size());
     return Verdict::kUnknownFormat;
   }
   if (!options.text) {
-    out << platform::format(kind_format(inspection.format), name.c_str()) << inspection.summary;
-    write_findings(name, inspection, true, out);
+    out << platform::format(kind_format(examination.format), name.c_str()) << examination.summary;
+    write_findings(name, examination, true, out);
   } else if (converter) {
-    Utf8Text utf8 = converter->convert(inspection.text);
+    Utf8Text utf8 = converter->convert(examination.text);
     out << utf8.text;
-    write_findings(name, inspection, false, err);
+    write_findings(name, examination, false, err);
     if (utf8.unconvertible > 0) err << platform::format(msg::kUnconvertible, utf8.unconvertible);
   } else {
-    out << inspection.text;
-    write_findings(name, inspection, false, err);
+    out << examination.text;
+    write_findings(name, examination, false, err);
   }
-  return inspection.sound() ? Verdict::kSound : Verdict::kNotSound;
+  return examination.sound() ? Verdict::kSound : Verdict::kNotSound;
 }
 
 }  // namespace dictionary_viewer

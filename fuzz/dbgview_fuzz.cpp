@@ -11,7 +11,7 @@
 #include <string>
 
 #include "cizu_converter/hashed_dictionary.h"
-#include "dictionary_viewer/inspection.h"
+#include "dictionary_viewer/examination.h"
 #include "dictionary_viewer/viewer.h"
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/key_encoding.h"
@@ -73,9 +73,9 @@ void view_every_way(const std::string& file) {
       std::abort();
     }
   }
-  Inspection inspection = inspect(file, true);
-  if (inspection.violations.size() > Inspection::kKeptFindings) std::abort();
-  if (inspection.sound() != inspection.violations.empty()) std::abort();
+  Examination examination = examine(file, true);
+  if (examination.violations.size() > Examination::kKeptFindings) std::abort();
+  if (examination.sound() != examination.violations.empty()) std::abort();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The phrase dictionary's rules, each broken in a file of its own: the finding names the offset and
 // the slot. Files are built through LEXMOOR's own header image.
-#include "dictionary_viewer/phrase_inspector.h"
+#include "dictionary_viewer/phrase_examiner.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "dictionary_viewer/tests/inspection_lines.h"
+#include "dictionary_viewer/tests/examination_lines.h"
 #include "phrase_tool/dictionary_format.h"
 #include "test_support/scratch.h"
 
@@ -95,18 +95,18 @@ class PhraseDamage : public ::testing::TestWithParam<DamageCase> {};
 
 TEST_P(PhraseDamage, FindingNamesOffsetAndSlot) {
   const DamageCase& c = GetParam();
-  Inspection result;
-  inspect_phrase_dictionary(c.file, false, result);
+  Examination result;
+  examine_phrase_dictionary(c.file, false, result);
   EXPECT_EQ(finding_lines(result), c.findings);
   EXPECT_EQ(result.sound(), c.sound);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRule, PhraseDamage, ::testing::ValuesIn(damage_cases()), testing::case_name);
 
-TEST(PhraseInspector, SummaryCountsPhrasesByLength) {
+TEST(PhraseExaminer, SummaryCountsPhrasesByLength) {
   std::string file = phrase_file({{0, kSlot0}, {66, bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42})}});
-  Inspection result;
-  inspect_phrase_dictionary(file, false, result);
+  Examination result;
+  examine_phrase_dictionary(file, false, result);
   EXPECT_TRUE(result.sound());
   EXPECT_EQ(result.summary,
             "identification: OVBig5CZ Orvane Big5 phrase dictionary, kept with LEXMOOR 5.0\n"
@@ -116,22 +116,22 @@ TEST(PhraseInspector, SummaryCountsPhrasesByLength) {
             "data area: 14 bytes\n");
 }
 
-TEST(PhraseInspector, WrappedHalfOffsetsReadBack) {
+TEST(PhraseExaminer, WrappedHalfOffsetsReadBack) {
   // Nine buckets of 16000 bytes: 144000 bytes of data, more than 65536 half-offset units.
   std::map<int, std::string> buckets;
   for (int slot = 0; slot < 9; ++slot) buckets[slot * 100] = many_entries(4000);
-  Inspection result;
-  inspect_phrase_dictionary(phrase_file(buckets), false, result);
+  Examination result;
+  examine_phrase_dictionary(phrase_file(buckets), false, result);
   EXPECT_EQ(finding_lines(result), std::vector<std::string>{});
   EXPECT_NE(result.summary.find("phrases: 36000 (2 characters: 36000)\n"), std::string::npos);
   EXPECT_NE(result.summary.find("data area: 144000 bytes\n"), std::string::npos);
 }
 
-TEST(PhraseInspector, TextIsTheExportLayout) {
+TEST(PhraseExaminer, TextIsTheExportLayout) {
   // Slot 0 holds A4 40 + A4 41, A4 40 + A4 42 and the long phrase A4 40 A4 41 A4 42.
   std::string file = phrase_file({{0, kSlot0 + bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42})}});
-  Inspection result;
-  inspect_phrase_dictionary(file, true, result);
+  Examination result;
+  examine_phrase_dictionary(file, true, result);
   std::string expected = "OVBig5CZ Orvane Big5 phrase dictionary, kept with LEXMOOR 5.0\n";
   expected += bytes({0xA4, 0x40, ' ', 0xA4, 0x41, 0xA4, 0x42, '\n', '-', '-', ' ', 0xA4, 0x41, 0xA4, 0x42, '\n'});
   expected += bytes({0xA4, 0x41, ' ', '\n'});

@@ -1,4 +1,4 @@
-// What inspecting a dictionary file gives: its format, a short summary, the violations of the
+// What examining a dictionary file gives: its format, a short summary, the violations of the
 // format's rules (each with its byte offset and the slot, bucket or key-table index it belongs to),
 // warnings that do not make the file unsound, and its content as Big5 text.
 #pragma once
@@ -24,7 +24,7 @@ struct Finding {
   std::string text;
 };
 
-struct Inspection {
+struct Examination {
   // A damaged file may break a rule at every byte: the findings kept are limited, the count is not.
   static constexpr std::size_t kKeptFindings = 1000;
 
@@ -50,8 +50,8 @@ struct Inspection {
 // Tells the format from the first bytes and the length.
 DictionaryFormat detect_format(std::string_view file);
 
-// Inspects a whole file held in memory; reads nothing outside `file`. The text is built only when
+// Examines a whole file held in memory; reads nothing outside `file`. The text is built only when
 // `with_text` is set.
-Inspection inspect(std::string_view file, bool with_text);
+Examination examine(std::string_view file, bool with_text);
 
 }  // namespace dictionary_viewer

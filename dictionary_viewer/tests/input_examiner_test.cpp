@@ -1,6 +1,6 @@
 // The input dictionary's rules, each broken in a file of its own: the finding names the offset and
 // the header field or key-table index. Files are built through KESTRAWN's own writers.
-#include "dictionary_viewer/input_inspector.h"
+#include "dictionary_viewer/input_examiner.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary_viewer/tests/inspection_lines.h"
+#include "dictionary_viewer/tests/examination_lines.h"
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/key_encoding.h"
 #include "platform/little_endian.h"
@@ -121,19 +121,19 @@ class InputDamage : public ::testing::TestWithParam<DamageCase> {};
 
 TEST_P(InputDamage, FindingNamesOffsetAndIndex) {
   const DamageCase& c = GetParam();
-  Inspection result;
-  inspect_input_dictionary(c.file, false, result);
+  Examination result;
+  examine_input_dictionary(c.file, false, result);
   EXPECT_EQ(finding_lines(result), c.findings);
   EXPECT_EQ(result.sound(), c.sound);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRule, InputDamage, ::testing::ValuesIn(damage_cases()), testing::case_name);
 
-TEST(InputInspector, SummaryAndTable) {
+TEST(InputExaminer, SummaryAndTable) {
   // A4 40 is slot 3 * 157 = 471 with QuStart 161 (0xA1); A4 41 is 472, A4 A1 is 534.
   std::string file = input_file({{471, kKeyAb}, {472, kKeyA}, {534, kKeyAb}});
-  Inspection result;
-  inspect_input_dictionary(file, true, result);
+  Examination result;
+  examine_input_dictionary(file, true, result);
   EXPECT_TRUE(result.sound());
   EXPECT_EQ(result.summary,
             "key type: 0 (Alpha)\nMaxLen: 4\nDictKind: 1 (ordinary)\nUWOption: 1\nrange: a-z\nsingle char: z\n"
@@ -145,33 +145,33 @@ TEST(InputInspector, SummaryAndTable) {
             "ab \xA4\x40\xA4\xA1\n");
 }
 
-TEST(InputInspector, ExtraKeysAndOptionW) {
+TEST(InputExaminer, ExtraKeysAndOptionW) {
   itc::DictHeader header = alpha_header();
   header.dict_kind = itc::DictKind::kExtraKeys;
   header.uw_option = 2;
-  Inspection result;
-  inspect_input_dictionary(input_file({}, header), true, result);
+  Examination result;
+  examine_input_dictionary(input_file({}, header), true, result);
   EXPECT_EQ(result.text, "\xC2\xB2\xA9\xF6 A+ 4 W a-z z 161-249 (English) [Chinese]\n");
 }
 
-TEST(InputInspector, StubRules) {
+TEST(InputExaminer, StubRules) {
   itc::DictHeader header = alpha_header();
   header.dict_kind = itc::DictKind::kEmptyStub;
   const std::string stub = itc::stub_file_bytes(header, 'J');
-  Inspection sound;
-  inspect_input_stub(stub, true, sound);
+  Examination sound;
+  examine_input_stub(stub, true, sound);
   EXPECT_EQ(finding_lines(sound), std::vector<std::string>{});
   EXPECT_EQ(sound.summary,
             "stub character: J (the text system needs OVCIZUJ.DBG)\nkey type: 0 (Alpha)\nEnglish name: English\n"
             "Chinese name: Chinese\nshort name: \xC2\xB2\xA9\xF6\n");
   EXPECT_EQ(sound.text, "\xC2\xB2\xA9\xF6 A 1 U a-z z 161-249 (English) [Chinese]\n");
 
-  Inspection max_len;
-  inspect_input_stub(set_byte(stub, 69, 4), false, max_len);
+  Examination max_len;
+  examine_input_stub(set_byte(stub, 69, 4), false, max_len);
   EXPECT_EQ(finding_lines(max_len),
             std::vector<std::string>{"offset 69: MaxLen: MaxLen is 4; it must be 0x20 (32) in the stub"});
-  Inspection text;
-  inspect_input_stub(set_byte(stub, 80, 'x'), false, text);
+  Examination text;
+  examine_input_stub(set_byte(stub, 80, 'x'), false, text);
   EXPECT_EQ(finding_lines(text),
             std::vector<std::string>{
                 "offset 80: stub text: the stub text differs from the one the converter writes (byte 0x78)"});

@@ -1,6 +1,6 @@
 // Walks a phrase dictionary slot by slot the way LEXMOOR loads it, checking every bucket entry by
 // entry, and writes the text export that LEXMOOR's "$" source reads back.
-#include "dictionary_viewer/phrase_inspector.h"
+#include "dictionary_viewer/phrase_examiner.h"
 
 #include <cstdint>
 #include <cstring>
@@ -33,7 +33,7 @@ struct PhraseCounts {
 // Checks one bucket, `base` being its offset in the file, and counts its phrases.
 class BucketCheck {
  public:
-  BucketCheck(int slot, std::string_view bucket, std::size_t base, Inspection& result, PhraseCounts& counts)
+  BucketCheck(int slot, std::string_view bucket, std::size_t base, Examination& result, PhraseCounts& counts)
       : bucket_(bucket), base_(base), result_(result), counts_(counts),
         place_(platform::format(msg::kSlotPlace, slot)) {}
 
@@ -102,13 +102,13 @@ class BucketCheck {
 
   std::string_view bucket_;
   std::size_t base_;
-  Inspection& result_;
+  Examination& result_;
   PhraseCounts& counts_;
   std::string place_;
 };
 
 void summarise(const phrase_tool::HeaderImage& header, const PhraseCounts& counts, std::size_t data_length,
-               Inspection& result) {
+               Examination& result) {
   std::string& s = result.summary;
   s += platform::format(msg::kIdentification, header.identification_text().c_str());
   s += platform::format(msg::kSlotsUsed, counts.slots_used, phrase_tool::kSlotCount);
@@ -130,7 +130,7 @@ void summarise(const phrase_tool::HeaderImage& header, const PhraseCounts& count
 
 }  // namespace
 
-void inspect_phrase_dictionary(std::string_view file, bool with_text, Inspection& result) {
+void examine_phrase_dictionary(std::string_view file, bool with_text, Examination& result) {
   using phrase_tool::kHeaderBytes;
   phrase_tool::HeaderImage header;
   std::memcpy(header.data(), file.data(), kHeaderBytes);

@@ -1,20 +1,20 @@
-// Test helper: an inspection's findings as the lines DBGVIEW prints for them.
+// Test helper: an examination's findings as the lines DBGVIEW prints for them.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "dictionary_viewer/inspection.h"
+#include "dictionary_viewer/examination.h"
 #include "platform/report.h"
 
 namespace dictionary_viewer::testing {
 
-inline std::vector<std::string> finding_lines(const Inspection& inspection) {
+inline std::vector<std::string> finding_lines(const Examination& examination) {
   std::vector<std::string> lines;
-  for (const Finding& f : inspection.violations) {
+  for (const Finding& f : examination.violations) {
     lines.push_back(platform::format("offset %zu: %s: %s", f.offset, f.place.c_str(), f.text.c_str()));
   }
-  for (const Finding& f : inspection.warnings) {
+  for (const Finding& f : examination.warnings) {
     lines.push_back(platform::format("warning: offset %zu: %s: %s", f.offset, f.place.c_str(), f.text.c_str()));
   }
   return lines;

@@ -1,7 +1,7 @@
 // Reads a hashed phrase dictionary through its header words, bucket by bucket and record by record,
 // checks each record against the encodings and the key hash TOMBRAL used, and writes it back as a
 // CiZu table.
-#include "dictionary_viewer/hashed_inspector.h"
+#include "dictionary_viewer/hashed_examiner.h"
 
 #include <cstdint>
 #include <string>
@@ -34,7 +34,7 @@ struct HashedCounts {
 
 class BucketReader {
  public:
-  BucketReader(std::size_t bucket, std::string_view bytes, std::size_t base, Inspection& result,
+  BucketReader(std::size_t bucket, std::string_view bytes, std::size_t base, Examination& result,
                HashedCounts& counts, std::string* text)
       : bucket_(bucket), bytes_(bytes), base_(base), result_(result), counts_(counts), text_(text),
         place_(platform::format(msg::kBucketPlace, bucket)) {}
@@ -142,7 +142,7 @@ class BucketReader {
   std::size_t bucket_;
   std::string_view bytes_;
   std::size_t base_;
-  Inspection& result_;
+  Examination& result_;
   HashedCounts& counts_;
   std::string* text_;
   std::string place_;
@@ -150,7 +150,7 @@ class BucketReader {
 
 }  // namespace
 
-void inspect_hashed_dictionary(std::string_view file, bool with_text, Inspection& result) {
+void examine_hashed_dictionary(std::string_view file, bool with_text, Examination& result) {
   const auto* data = reinterpret_cast<const std::uint8_t*>(file.data());
   auto word = [data](std::size_t k) { return platform::get_u32(data + k * cz::kWordBytes); };
   // Offsets are stored biased by word 0 (the magic), all arithmetic unsigned 32-bit.

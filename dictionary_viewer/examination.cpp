@@ -1,14 +1,14 @@
 // Telling the three formats apart by their first bytes and their length, and handing the file to
-// the inspector of its format.
-#include "dictionary_viewer/inspection.h"
+// the examiner of its format.
+#include "dictionary_viewer/examination.h"
 
 #include <cstdint>
 
 #include "cizu_converter/hashed_dictionary.h"
 #include "dictionary_viewer/big5.h"
-#include "dictionary_viewer/hashed_inspector.h"
-#include "dictionary_viewer/input_inspector.h"
-#include "dictionary_viewer/phrase_inspector.h"
+#include "dictionary_viewer/hashed_examiner.h"
+#include "dictionary_viewer/input_examiner.h"
+#include "dictionary_viewer/phrase_examiner.h"
 #include "input_table_converter/input_dictionary.h"
 #include "phrase_tool/dictionary_format.h"
 #include "platform/little_endian.h"
@@ -35,14 +35,14 @@ DictionaryFormat detect_format(std::string_view file) {
   return DictionaryFormat::kUnknown;
 }
 
-Inspection inspect(std::string_view file, bool with_text) {
-  Inspection result;
+Examination examine(std::string_view file, bool with_text) {
+  Examination result;
   result.format = detect_format(file);
   switch (result.format) {
-    case DictionaryFormat::kPhraseDictionary: inspect_phrase_dictionary(file, with_text, result); break;
-    case DictionaryFormat::kHashedDictionary: inspect_hashed_dictionary(file, with_text, result); break;
-    case DictionaryFormat::kInputDictionary: inspect_input_dictionary(file, with_text, result); break;
-    case DictionaryFormat::kInputStub: inspect_input_stub(file, with_text, result); break;
+    case DictionaryFormat::kPhraseDictionary: examine_phrase_dictionary(file, with_text, result); break;
+    case DictionaryFormat::kHashedDictionary: examine_hashed_dictionary(file, with_text, result); break;
+    case DictionaryFormat::kInputDictionary: examine_input_dictionary(file, with_text, result); break;
+    case DictionaryFormat::kInputStub: examine_input_stub(file, with_text, result); break;
     case DictionaryFormat::kUnknown: break;
   }
   return result;

@@ -3,11 +3,11 @@
 
 #include <string_view>
 
-#include "dictionary_viewer/inspection.h"
+#include "dictionary_viewer/examination.h"
 
 namespace dictionary_viewer {
 
 // `file` is at least the 40000-byte header long.
-void inspect_hashed_dictionary(std::string_view file, bool with_text, Inspection& result);
+void examine_hashed_dictionary(std::string_view file, bool with_text, Examination& result);
 
 }  // namespace dictionary_viewer

@@ -3,11 +3,11 @@
 
 #include <string_view>
 
-#include "dictionary_viewer/inspection.h"
+#include "dictionary_viewer/examination.h"
 
 namespace dictionary_viewer {
 
 // `file` is at least the 27004-byte header long.
-void inspect_phrase_dictionary(std::string_view file, bool with_text, Inspection& result);
+void examine_phrase_dictionary(std::string_view file, bool with_text, Examination& result);
 
 }  // namespace dictionary_viewer

@@ -1,6 +1,6 @@
 // Reads an input dictionary (or its empty stub) field by field and slot by slot through KESTRAWN's
 // layout constants, checks every field and key code, and writes it back as an input table.
-#include "dictionary_viewer/input_inspector.h"
+#include "dictionary_viewer/input_examiner.h"
 
 #include <cstdint>
 #include <map>
@@ -46,7 +46,7 @@ std::string shown(std::uint8_t b) {
 
 class DictionaryBytes {
  public:
-  DictionaryBytes(std::string_view file, Inspection& result) : file_(file), result_(result) {}
+  DictionaryBytes(std::string_view file, Examination& result) : file_(file), result_(result) {}
 
   std::uint8_t at(std::size_t offset) const { return byte_of(file_[offset]); }
   std::uint32_t slot(std::size_t s) const {
@@ -104,7 +104,7 @@ class DictionaryBytes {
   }
 
   std::string_view file_;
-  Inspection& result_;
+  Examination& result_;
 };
 
 // The header line of an input table that KESTRAWN takes apart into the same fields: short name, key
@@ -180,7 +180,7 @@ TableEnd find_table_end(const DictionaryBytes& in) {
 
 }  // namespace
 
-void inspect_input_dictionary(std::string_view file, bool with_text, Inspection& result) {
+void examine_input_dictionary(std::string_view file, bool with_text, Examination& result) {
   DictionaryBytes in(file, result);
   in.check_common_header();
   const std::uint8_t kind = in.at(itc::kDictKindOffset);
@@ -311,7 +311,7 @@ void inspect_input_dictionary(std::string_view file, bool with_text, Inspection&
   }
 }
 
-void inspect_input_stub(std::string_view file, bool with_text, Inspection& result) {
+void examine_input_stub(std::string_view file, bool with_text, Examination& result) {
   DictionaryBytes in(file, result);
   in.check_common_header();
   if (in.at(itc::kMaxLenOffset) != itc::kStubMaxLen) {

@@ -1,6 +1,6 @@
 // The hashed phrase dictionary's rules, each broken in a file of its own: the finding names the
 // offset and the bucket. Files are built through TOMBRAL's own bucket table and header image.
-#include "dictionary_viewer/hashed_inspector.h"
+#include "dictionary_viewer/hashed_examiner.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 #include "cizu_converter/hashed_dictionary.h"
 #include "cizu_converter/record_builder.h"
-#include "dictionary_viewer/tests/inspection_lines.h"
+#include "dictionary_viewer/tests/examination_lines.h"
 #include "platform/little_endian.h"
 #include "test_support/scratch.h"
 
@@ -90,19 +90,19 @@ class HashedDamage : public ::testing::TestWithParam<DamageCase> {};
 
 TEST_P(HashedDamage, FindingNamesOffsetAndBucket) {
   const DamageCase& c = GetParam();
-  Inspection result;
-  inspect_hashed_dictionary(c.file, false, result);
+  Examination result;
+  examine_hashed_dictionary(c.file, false, result);
   EXPECT_EQ(finding_lines(result), c.findings);
   EXPECT_EQ(result.sound(), c.sound);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRule, HashedDamage, ::testing::ValuesIn(damage_cases()), testing::case_name);
 
-TEST(HashedInspector, SummaryAndTableOfWorkedLines) {
+TEST(HashedExaminer, SummaryAndTableOfWorkedLines) {
   std::string file = hashed_file({line_record("abc \xA4\xA4\xA4\xE5 \xA6\x72\n"), line_record(" \xA4\xA4\n"),
                                   line_record("abc \n"), line_record("ABC \xA4\x40\n")});
-  Inspection result;
-  inspect_hashed_dictionary(file, true, result);
+  Examination result;
+  examine_hashed_dictionary(file, true, result);
   EXPECT_TRUE(result.sound());
   EXPECT_EQ(result.summary,
             "records: 4\nphrases: 4\nMAXLEN: 19\nbuckets used: 2 of 9999\ndata area: 21 bytes\n");
@@ -110,11 +110,11 @@ TEST(HashedInspector, SummaryAndTableOfWorkedLines) {
   EXPECT_EQ(result.text, " \xA4\xA4\nabc \xA4\xA4\xA4\xE5 \xA6\x72\nabc \nabc \xA4\x40\n");
 }
 
-TEST(HashedInspector, MixedCaseKeyIsSpeltSoItHashesBack) {
+TEST(HashedExaminer, MixedCaseKeyIsSpeltSoItHashesBack) {
   auto [bucket, record] = line_record("aBc \xA4\xA4\n");
   ASSERT_NE(bucket, kAbcBucket);
-  Inspection result;
-  inspect_hashed_dictionary(hashed_file({{bucket, record}}), true, result);
+  Examination result;
+  examine_hashed_dictionary(hashed_file({{bucket, record}}), true, result);
   EXPECT_NE(result.summary.find("records whose key hashed in a mixed-case or cut spelling: 1\n"), std::string::npos);
   std::string line = result.text.substr(0, result.text.find('\n') + 1);
   std::string folded = line;
