@@ -15,7 +15,8 @@ class PhraseTable {
   PhraseTable() : buckets_(kTableEntries) {}
 
   // Stores a copy of `bytes` up to its first NUL as the slot's bucket, replacing the earlier one:
-  // in memory a bucket is a NUL-terminated string, so a NUL inside loaded bytes ends it there.
+  // in memory a bucket is a NUL-terminated string, so a NUL inside loaded bytes ends it there,
+  // at the start of the two-byte unit that holds it.
   void set_bucket(int slot, std::string_view bytes);
 
   // Replaces the slot's bucket by `bucket` as it stands (the caller guarantees it holds no NUL).

@@ -154,6 +154,16 @@ TEST(DictionaryLoader, NulInsideABucketEndsItInMemory) {
   EXPECT_EQ(loaded.table.bucket(0), bytes({0x88, 0x88, 0x25, 0x42}));
 }
 
+// A NUL in a trail byte leaves the bucket its whole units only: an odd length written back would
+// shift every later bucket of the file.
+TEST(DictionaryLoader, NulInATrailByteKeepsTheBucketInWholeUnits) {
+  Loaded loaded = load(dictionary_file({{0, bytes({0x88, 0x88, 0x25, 0x00, 0x88, 0x88, 0x25, 0x43})},
+                                        {1, bytes({0x88, 0x88, 0x26, 0x44})}}));
+  EXPECT_FALSE(loaded.stop.has_value());
+  EXPECT_EQ(loaded.table.bucket(0), bytes({0x88, 0x88}));
+  EXPECT_EQ(loaded.table.bucket(1), bytes({0x88, 0x88, 0x26, 0x44}));
+}
+
 TEST(DictionaryLoader, FolderAsInputIsAReadError) {
   test_support::ScratchDir dir;
   platform::InputFile file;

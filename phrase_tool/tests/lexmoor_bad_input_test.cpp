@@ -128,6 +128,12 @@ std::vector<BadInput> bad_inputs() {
       // In memory a bucket ends at its first NUL.
       {"NulInsideABucket", {{"d", dictionary_file({{0, raw("\x88\x88\x25\x42\0\0\x88\x88\x26\x43")}})}}, {"@d"},
        "Reading d " + writer_report({{0, "\x88\x88\x25\x42"}}), 1, Buckets{{0, "\x88\x88\x25\x42"}}},
+      // A NUL in a trail byte: the bucket keeps its whole units, and the buckets after it stay where
+      // the half-offsets put them in the file written back.
+      {"NulInATrailByte",
+       {{"d", dictionary_file({{0, raw("\x88\x88\x25\0\x88\x88\x26\x43")}, {1, "\x88\x88\x27\x44"}})}},
+       {"@d"}, "Reading d " + writer_report({{0, "\x88\x88"}, {1, "\x88\x88\x27\x44"}}), 1,
+       Buckets{{0, "\x88\x88"}, {1, "\x88\x88\x27\x44"}}},
       // A second dictionary, compared with.
       {"EmptySecondDictionary", {{"e", ""}}, {"#", "@e"},
        "  Comparing with file: e ...\nList of words only in file: e \nEOF at i= 0\n", 1, std::nullopt},

@@ -272,7 +272,7 @@ TEST_F(PhraseEditor, BucketsEndingMidEntryAreNeverReadPast) {
       RunFlags f;
       f.at_end = at_end;
       for (const std::string& phrase : {A + B, A + D + E, A + F + H + G}) {
-        fresh.set_bucket(0, damaged);
+        fresh.replace(0, damaged);  // as it stands, odd length included
         phrase_tool::edit_phrase(fresh, f, phrase, 0, console);
         phrase_tool::edit_phrase(fresh, f, phrase, 1, console);
         // Either the phrase was found, or the damaged bytes survive whole around the new entry.
