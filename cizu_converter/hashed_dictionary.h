@@ -67,8 +67,9 @@ constexpr std::optional<unsigned char> stored_key_byte(unsigned char source) {
 
 // The bucket of a line, taken from its key bytes as they stand (no folding here): the sum over
 // positions p = 1, 2, ... of (b | p) * (b ^ p), stopping at the first byte outside 0x21..0x7E,
-// modulo the bucket count. For a line of at most 1023 bytes the sum stays below 2^31, as the
-// loader's own hash expects; every term is positive, so the remainder is taken as it goes.
+// modulo the bucket count. Every term is positive, so the remainder is taken as it goes and the
+// value is the exact sum's remainder for a key of any length; a term stays below 2^42 for the
+// positions of the longest line a reader takes.
 std::size_t key_hash(std::string_view line);
 
 // The 9999 buckets in memory. Appending a record costs its own length, whatever the bucket's size.

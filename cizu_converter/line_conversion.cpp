@@ -11,12 +11,15 @@ bool convert_lines(platform::TextReader& reader, const std::string& input_name, 
                    std::ostream& out) {
   std::string line;
   for (;;) {
-    platform::LineStatus status = reader.read_line(line, kLineReadBytes);
+    platform::LineStatus status = reader.read_line(line);
     if (status == platform::LineStatus::kError) {
       out << platform::read_error_report(input_name, reader.error());
       return false;
     }
-    // A read that met the end is not converted, so a last line without a line feed is lost.
+    if (status == platform::LineStatus::kTooLong) {
+      out << platform::long_line_report(reader.line_number(), input_name);
+      return false;
+    }
     if (status == platform::LineStatus::kEnd) return true;
     ++c.lines;
     out << platform::format(msg::kProgress, c.phrases, c.lines);

@@ -1,4 +1,4 @@
-// The CiZu table's line loop: every line a read delivers, comments aside, becomes one record in the
+// The CiZu table's line loop: every line of the table, read whole, comments aside, becomes one record in the
 // bucket its key hashes to. Kept apart from the run so tests and fuzz harnesses drive it in memory.
 #pragma once
 
@@ -10,10 +10,6 @@
 
 namespace cizu_converter {
 
-// One read takes at most this many bytes of a line, through its line feed; a longer line comes
-// back in pieces, each converted as a line of its own.
-constexpr std::size_t kLineReadBytes = 1023;
-
 struct Conversion {
   BucketTable table;
   long phrases = 0;
@@ -21,7 +17,8 @@ struct Conversion {
 };
 
 // Reads the table to its end into the buckets, printing the progress line of every line read.
-// Returns false after a read error, reported on `out` with `input_name`.
+// Returns false after a read error or a line longer than any the reader takes, reported on `out`
+// with `input_name`; the over-long line gets no progress line.
 bool convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
                    std::ostream& out);
 

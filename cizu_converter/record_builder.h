@@ -20,10 +20,9 @@ constexpr bool is_comment(std::string_view line) { return !line.empty() && line[
 // ABC and Abc hash like abc while aBc hashes as written.
 void fold_leading_capitals(std::string& line);
 
-// The record of a line as one read delivered it. The key runs to the first space (or to the end
-// of the read); spaces, and only spaces, separate the phrases; any other byte of 0x80 or below
-// where a phrase could start or go on ends the line. A lead byte with no trail byte behind it in
-// the read, or with a NUL there, is dropped and ends the line: a stored 0x00 would read back as a
+// The record of a line. The key runs to the first space (or to the end of the line); spaces, and
+// only spaces, separate the phrases; any other byte of 0x80 or below where a phrase could start or
+// go on ends the line. A lead byte with no trail byte behind it in the line, or with a NUL there, is dropped and ends the line: a stored 0x00 would read back as a
 // record separator.
 Record build_record(std::string_view line);
 

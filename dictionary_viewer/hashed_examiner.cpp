@@ -13,6 +13,7 @@
 #include "dictionary_viewer/messages.h"
 #include "platform/little_endian.h"
 #include "platform/report.h"
+#include "platform/text_reader.h"
 
 namespace dictionary_viewer {
 
@@ -21,8 +22,8 @@ namespace {
 namespace cz = cizu_converter;
 
 constexpr std::uint8_t kPhraseMark = 0x80;
-// A line read takes at most 1023 bytes, so no stored key is longer.
-constexpr std::size_t kLongestKey = 1023;
+// TOMBRAL takes lines of at most this many bytes, so no stored key is longer.
+constexpr std::size_t kLongestKey = platform::kLongestLine;
 
 struct HashedCounts {
   long records = 0;

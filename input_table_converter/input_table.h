@@ -12,10 +12,7 @@
 
 namespace input_table_converter {
 
-// A read takes at most 255 bytes, the line feed included; a longer line comes back in pieces.
-constexpr std::size_t kLineMaxBytes = 255;
-
-// The text of a read as every scan sees it: a NUL byte ends it.
+// The text of a line as every scan sees it: a NUL byte ends it.
 std::string_view line_text(std::string_view read);
 
 // Lines before the header line whose very first byte is "*" are comments.

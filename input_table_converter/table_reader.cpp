@@ -11,9 +11,13 @@
 namespace input_table_converter {
 
 platform::LineStatus TableReader::next_line() {
-  platform::LineStatus status = reader_.read_line(line_, kLineMaxBytes);
+  platform::LineStatus status = reader_.read_line(line_);
   if (status == platform::LineStatus::kError) {
     out_ << platform::read_error_report(input_name_, reader_.error());
+  }
+  // Numbered over the lines of the file, comments before the header line included.
+  if (status == platform::LineStatus::kTooLong) {
+    out_ << platform::long_line_report(reader_.line_number(), input_name_);
   }
   return status;
 }
@@ -22,6 +26,7 @@ TableOutcome TableReader::read_header(DictHeader& header) {
   for (;;) {
     platform::LineStatus status = next_line();
     if (status == platform::LineStatus::kError) return TableOutcome::kReadError;
+    if (status == platform::LineStatus::kTooLong) return TableOutcome::kLongLine;
     if (status == platform::LineStatus::kEnd) {
       out_ << platform::format(msg::kNoHeaderLine, input_name_.c_str());
       return TableOutcome::kNoHeaderLine;
@@ -53,6 +58,7 @@ TableOutcome TableReader::read_entries(const DictHeader& header, KeyTable& key) 
   for (;;) {
     platform::LineStatus status = next_line();
     if (status == platform::LineStatus::kError) return TableOutcome::kReadError;
+    if (status == platform::LineStatus::kTooLong) return TableOutcome::kLongLine;
     if (status == platform::LineStatus::kEnd) return TableOutcome::kRead;
     if (line_number_ < std::numeric_limits<int>::max()) ++line_number_;
 

@@ -16,6 +16,7 @@ enum class TableOutcome {
   kNoHeaderLine,  // the input ended before a header line
   kHeaderFault,   // the header line has no short name, or a bad key type or length digit
   kReadError,     // the system failed to read the input; reported with its name
+  kLongLine,      // a line longer than any the reader takes; reported with its name
 };
 
 class TableReader {
@@ -32,7 +33,7 @@ class TableReader {
   long entry_count() const { return entry_count_; }
 
  private:
-  // kLine with the line's text in line_, kEnd, or kError after reporting it.
+  // kLine with the line's text in line_, kEnd, or kError or kTooLong after reporting it.
   platform::LineStatus next_line();
 
   platform::TextReader& reader_;

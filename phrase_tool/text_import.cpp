@@ -15,13 +15,9 @@ namespace phrase_tool {
 
 namespace {
 
-constexpr std::size_t kLineReadBytes = 255;
 constexpr std::uint8_t kRunLeadAbove = 0xA0;  // a byte above this starts a character of a run
 constexpr std::uint8_t kHeadTrailFirst = 0x40;
 constexpr char kContinuationMark = '-';
-
-// A head line's run fills a bucket from nothing, and a line is too short to fill it.
-static_assert((kLineReadBytes / 2) * 4 < kBucketLimit);
 
 std::uint8_t byte_at(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
 
@@ -43,8 +39,8 @@ std::size_t skip_spaces(std::string_view text, std::size_t pos) {
 }
 
 // The entry of one phrase: the frequency unit of a new entry, then the stored tail. F2 is never 0,
-// because a NUL would end the bucket in memory and lose every entry behind it (only a tail of 138
-// bytes, a 70-character entry, would give it).
+// because a NUL would end the bucket in memory and lose every entry behind it (F2 is 0x8A less the
+// tail's length modulo 256, so tails of 138, 394, 650 ... bytes would give it).
 std::string make_entry(std::string_view run, bool long_entry) {
   std::string entry;
   entry.push_back(static_cast<char>(kNewEntryF1));
@@ -73,7 +69,7 @@ class SourceImport {
     kAfterSlotless,   // the last head line's character has no slot: its continuation lines neither
   };
 
-  void head_line(std::string_view text, int slot);
+  void head_line(std::string_view text, int slot, int number);
   void continuation_line(std::string_view text, int number);
   void store_current() {
     if (current_) table_.set_bucket(*current_, accumulated_);
@@ -92,7 +88,7 @@ StopStatus SourceImport::line(std::string_view text, int number) {
   if (head) {
     int slot = slot_index(byte_at(text, 0), byte_at(text, 1));
     if (has_slot(slot)) {
-      head_line(text, slot);
+      head_line(text, slot, number);
     } else {
       position_ = Position::kAfterSlotless;  // the current slot stays, its bucket still to store
     }
@@ -110,13 +106,22 @@ StopStatus SourceImport::line(std::string_view text, int number) {
   return std::nullopt;
 }
 
-void SourceImport::head_line(std::string_view text, int slot) {
+void SourceImport::head_line(std::string_view text, int slot, int number) {
   store_current();
   current_ = slot;
   position_ = Position::kInSlot;
   std::string_view run = take_run(text, skip_spaces(text, 2));
   accumulated_.clear();
-  for (std::size_t i = 0; i < run.size(); i += 2) accumulated_ += make_entry(run.substr(i, 2), false);
+  for (std::size_t i = 0; i < run.size(); i += 2) {
+    std::string entry = make_entry(run.substr(i, 2), false);
+    // A head line can list more phrases than a bucket takes; the bucket stays under 16384 bytes
+    // so that the file written from it can be read back, and the line is reported once.
+    if (accumulated_.size() + entry.size() >= kBucketLimit) {
+      out_ << platform::format(msg::kImportBucketFull, number);
+      return;
+    }
+    accumulated_ += entry;
+  }
 }
 
 void SourceImport::continuation_line(std::string_view text, int number) {
@@ -154,12 +159,15 @@ StopStatus import_lines(platform::TextReader& reader, const std::string& name, P
   std::string line;
   int number = 0;
   while (true) {
-    platform::LineStatus status = reader.read_line(line, kLineReadBytes);
+    platform::LineStatus status = reader.read_line(line);
     if (status == platform::LineStatus::kError) {
       out << platform::read_error_report(name, reader.error());
       return ExitStatus::kFileFault;
     }
-    // The read that meets the end is not used: a last line without a line end is not imported.
+    if (status == platform::LineStatus::kTooLong) {
+      out << platform::long_line_report(reader.line_number(), name);
+      return ExitStatus::kContentFault;
+    }
     if (status == platform::LineStatus::kEnd) break;
     ++number;
     out << platform::format(msg::kLineProgress, number);

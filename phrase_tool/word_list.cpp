@@ -15,8 +15,6 @@ namespace phrase_tool {
 
 namespace {
 
-// A read takes at most 255 bytes, the line buffer of 256 less its NUL; longer lines come in pieces.
-constexpr std::size_t kLineBytes = 255;
 // A run longer than this cannot be a word; the phrase editor's own limit is tighter still.
 constexpr std::size_t kMaxRunBytes = 80;
 // A run of one character is no phrase.
@@ -71,11 +69,15 @@ StopStatus apply_word_lines(platform::TextReader& reader, const std::string& nam
   std::string line;
   int number = 0;
   while (true) {
-    platform::LineStatus status = reader.read_line(line, kLineBytes);
+    platform::LineStatus status = reader.read_line(line);
     ++number;
     if (status == platform::LineStatus::kError) {
       console.out << platform::read_error_report(name, reader.error());
       return ExitStatus::kFileFault;
+    }
+    if (status == platform::LineStatus::kTooLong) {
+      console.out << platform::long_line_report(reader.line_number(), name);
+      return ExitStatus::kContentFault;
     }
     if (status == platform::LineStatus::kEnd) return std::nullopt;
     // A NUL ends the line's text, as it ended the line buffer of the word list's first readers.

@@ -1,10 +1,14 @@
-// Text-mode line reading: CR LF as LF, 0x1A as the end, reads cut at a byte limit.
+// Text-mode line reading: CR LF as LF, 0x1A as the end, whole lines up to the longest line.
 #include "platform/text_reader.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace platform {
 
 namespace {
 constexpr std::size_t kChunkBytes = 65536;
+constexpr std::size_t kFirstLineRoom = 256;
 constexpr int kEndOfText = 0x1A;
 }  // namespace
 
@@ -42,16 +46,38 @@ int TextReader::next_byte() {
   return c;
 }
 
-LineStatus TextReader::read_line(std::string& line, std::size_t max_bytes) {
+void TextReader::count_line() {
+  if (line_number_ < std::numeric_limits<int>::max()) ++line_number_;
+}
+
+void TextReader::make_room(std::string& line) const {
+  if (line.size() < line.capacity()) return;
+  line.reserve(std::min(std::max(2 * line.capacity(), kFirstLineRoom), longest_line_ + 1));
+}
+
+LineStatus TextReader::read_line(std::string& line) {
   line.clear();
-  while (line.size() < max_bytes) {
+  if (too_long_) return LineStatus::kTooLong;
+  for (;;) {
     int c = next_byte();
     if (c < 0) break;
+    if (c != '\n' && line.size() == longest_line_) {
+      // Nothing more of this line is read: the run stops here whatever follows.
+      line.clear();
+      too_long_ = true;
+      count_line();
+      return LineStatus::kTooLong;
+    }
+    make_room(line);
     line.push_back(static_cast<char>(c));
     if (c == '\n') break;
   }
-  if (error_ != 0) return LineStatus::kError;
-  if (at_end_) return LineStatus::kEnd;
+  if (error_ != 0) {
+    line.clear();
+    return LineStatus::kError;
+  }
+  if (line.empty()) return LineStatus::kEnd;
+  count_line();
   return LineStatus::kLine;
 }
 

@@ -1,10 +1,12 @@
 // TOMBRAL run as a process on malformed CiZu tables: empty and cut files, NUL bytes, lone lead
-// bytes, CR LF, 0x1A, lines of 10000 bytes and a bucket past 16384 bytes. Each case gives its exact
-// output, status 0, and a dictionary holding exactly the expected buckets.
+// bytes, CR LF, 0x1A, long lines and a bucket past 16384 bytes. Each case gives its exact output,
+// status 0, and a dictionary holding exactly the expected buckets; a line too long to take stops
+// the run and leaves an existing dictionary as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +26,7 @@ using test_support::ScratchDir;
 constexpr std::uint32_t kMagic = 0x5651DE88;
 constexpr std::size_t kHeaderBytes = 40000;
 constexpr std::size_t kBuckets = 9999;
+constexpr std::size_t kLongest = 1048576;
 
 std::string banner() {
   return platform::format("TOMBRAL - Convert Big5 CiZu table to DBG file for ORVANE 5.0  %s\n",
@@ -66,31 +69,35 @@ struct BadTable {
 
 std::vector<BadTable> bad_tables() {
   const std::size_t abc = bucket_of("abc");
-  // 509 characters fill a read of 1023 bytes behind "abc " but for one byte: a lead byte, cut off.
+  // 509 characters fill the old read of 1023 bytes behind "abc " but for one byte.
   const std::string long_phrase = "\xA4\xA4" + repeat("\xA4\xA4", 508);
   const std::string long_record = "ABC\xA4\xA4" + repeat("\x24\xA4", 508);
+  // 30000 bytes: the key, then 6000 phrases.
+  const std::string wide_line = "ab " + repeat("\xA4\xA4\xA6\x72 ", 5999) + "\xA4\xA4";
   std::vector<long> many(3500);
   for (std::size_t i = 0; i < many.size(); ++i) many[i] = static_cast<long>(i);
   return {
       {"EmptyFile", "", {}, 0, {}},
-      {"LastLineWithoutLineFeed", "abc \xA4\xA4", {}, 0, {}},
+      {"LastLineWithoutLineFeed", "abc \xA4\xA4", {0}, 1, {{abc, "ABC\xA4\xA4"}}},
+      {"LastLineBefore0x1A", "abc \xA4\xA4\x1A", {0}, 1, {{abc, "ABC\xA4\xA4"}}},
       // A NUL in the key is dropped like any byte outside 0x21..0x7E; the hash stops at it.
       {"NulInsideTheKey", raw("a\0bc \xA4\xA4\n"), {0}, 1, {{bucket_of("a"), "ABC\xA4\xA4"}}},
       {"NulAfterAPhraseEndsTheLine", raw("abc \xA4\xA4\0 \xA6\x72\n"), {0}, 1, {{abc, "ABC\xA4\xA4"}}},
       {"NulAsATrailByteEndsTheLine", raw("abc \xA4\xA4\xA6\0\xA6\x72\n"), {0}, 1, {{abc, "ABC\xA4\xA4"}}},
       // The line feed is a byte of the line: a lead byte before it takes it as its trail byte.
       {"LoneLeadByteBeforeTheLineFeed", "abc \xA4\xA4\xA6\n", {0}, 1, {{abc, "ABC\xA4\xA4\x26\n"}}},
-      {"LoneLeadByteAtTheEndOfTheFile", "abc \xA4\xA4\nabd \xA6", {0}, 1, {{abc, "ABC\xA4\xA4"}}},
+      {"LoneLeadByteAtTheEndOfTheFile", "abc \xA4\xA4\nabd \xA6", {0, 1}, 1,
+       {{abc, "ABC\xA4\xA4"}, {bucket_of("abd"), "ABD"}}},
       {"CrLfLines", "abc \xA4\xA4\r\nabc \xA6\x72\r\nabc \xA6\r\n", {0, 1, 2}, 3,
        {{abc, raw("ABC\xA4\xA4\0ABC\xA6\x72\0ABC\xA6\n")}}},
       {"EndOfTextInsideTheTable", "abc \xA4\xA4\n\x1A" "abd \xA6\x72\n", {0}, 1, {{abc, "ABC\xA4\xA4"}}},
-      // Read in pieces of 1023 bytes: nine of spaces, empty records in bucket 0, then the phrase.
-      {"LineOfTenThousandSpaces", std::string(10000, ' ') + "\xA4\xA4\n", std::vector<long>(10, 0), 1,
-       {{0, std::string(9, '\0') + "\xA4\xA4"}}},
-      // A read cut after a lead byte: the byte is not stored and the piece ends there; its trail
-      // byte starts the next piece as a key.
-      {"LineCutAfterALeadByte", "abc " + long_phrase + "\xA6\x72\n", {0, 1}, 1,
-       {{abc, long_record}, {bucket_of("r"), "\x52"}}},
+      // Lines are read whole: an empty key, then the phrase, in bucket 0.
+      {"LineOfTenThousandSpaces", std::string(10000, ' ') + "\xA4\xA4\n", {0}, 1, {{0, "\xA4\xA4"}}},
+      {"LineOverTheOldReadSize", "abc " + long_phrase + "\xA6\x72\n", {0}, 1, {{abc, long_record + "\x26\x72"}}},
+      {"LineOf30000Bytes", wide_line + "\n", {0}, 6000,
+       {{bucket_of("ab"), "AB" + repeat("\xA4\xA4\x26\x72", 5999) + "\xA4\xA4"}}},
+      {"CommentOfTheLongestLength", "*" + std::string(kLongest - 1, 'x') + "\nabc \xA4\xA4\n", {0, 0}, 1,
+       {{abc, "ABC\xA4\xA4"}}},
       {"BucketPast16384Bytes", repeat("abc \xA4\xA4\n", 3500), many, 3500,
        {{abc, repeat(raw("ABC\xA4\xA4\0"), 3499) + "ABC\xA4\xA4"}}},
   };
@@ -136,5 +143,35 @@ TEST_P(TombralBadInput, ExactOutputAndBuckets) {
 
 INSTANTIATE_TEST_SUITE_P(Tables, TombralBadInput, ::testing::ValuesIn(bad_tables()),
                          [](const ::testing::TestParamInfo<BadTable>& param) { return param.param.name; });
+
+// A line longer than any a reader takes stops the run before its progress line: status 1, and the
+// dictionary already there stays. /dev/zero stands for an input that never ends.
+TEST(TombralLongLine, StopsTheRunAndLeavesTheOutput) {
+  struct Case {
+    std::string table;  // empty: the input is /dev/zero
+    std::string out;
+  };
+  for (const Case& c : {
+           Case{"abc \xA4\xA4\n*" + std::string(kLongest, 'x') + "\n",
+                "Words=    0  Line=    1\r" + platform::long_line_report(2, "t.b5")},
+           Case{"", platform::long_line_report(1, "t.b5")},
+       }) {
+    ScratchDir dir;
+    if (c.table.empty()) {
+      std::filesystem::create_symlink("/dev/zero", dir / "t.b5");
+    } else {
+      dir.write("t.b5", c.table);
+    }
+    dir.write("out.dic", "old");
+    ProcessOptions options;
+    options.cwd = dir.path();
+    ProcessResult r = test_support::run_process(TOMBRAL_PATH, {"t.b5", "out.dic"}, options);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, banner() + c.out);
+    EXPECT_EQ(dir.read("out.dic"), "old");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.dic", "t.b5"}));
+  }
+}
 
 }  // namespace

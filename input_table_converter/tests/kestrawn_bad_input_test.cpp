@@ -1,5 +1,5 @@
 // KESTRAWN run as a process on malformed input tables: empty and cut files, header lines cut at
-// each field, NUL bytes, lone lead bytes, CR LF, 0x1A and lines of 10000 bytes. Each case gives
+// each field, NUL bytes, lone lead bytes, CR LF, 0x1A, long lines and over-long ones. Each case gives
 // its exact messages and status, and either the exact file or no file at all.
 #include <gtest/gtest.h>
 
@@ -86,6 +86,23 @@ const std::string kHeader = "\xA4\x40\xA4\x41 A 4 u a-z ; (Eng) [\xA4\x42]\n";
 const std::string kEmptyNames = std::string("\0nglish\0\0\0\0\0\0", 13);
 const std::string kEmptyChinese = std::string("\0hinese\0\0\0\0\0\0", 13);
 
+constexpr std::size_t kLongest = 1048576;
+
+std::string max_key_size(int line, const std::string& echo) {
+  return platform::format("The MaxKeySize(Alpha:6,Number:8 A+N:5) exceeded at line: %d: ", line) + echo + "\n";
+}
+
+// `count` Big5 characters in slot order from `slot`, the rows counted from 0xA1.
+std::string characters_from(int slot, int count) {
+  std::string run;
+  for (int s = slot; s < slot + count; ++s) {
+    int column = s % 157;
+    run += static_cast<char>(0xA1 + s / 157);
+    run += static_cast<char>(column < 63 ? 0x40 + column : 0xA1 + column - 63);
+  }
+  return run;
+}
+
 std::string ten_thousand_byte_line() { return "ab" + std::string(9996, ' ') + "\xA4\x40\n"; }
 
 struct BadInput {
@@ -108,11 +125,17 @@ std::vector<BadInput> bad_inputs() {
     f.chinese = kEmptyChinese;
     return f;
   };
+  const Fields cut_after_length = with([&](Fields& f) {
+    f = cut(f);
+    f.uw_option = 0;
+    f.first = f.last = f.single = 0;
+  });
   return {
       {"EmptyFile", "", "\nNo header line in t.b5\n", std::nullopt},
       {"CommentsOnly", "* one\n* two\n", "\nNo header line in t.b5\n", std::nullopt},
-      {"HeaderLineWithoutLineFeed", "\xA4\x40\xA4\x41 A 4", "\nNo header line in t.b5\n", std::nullopt},
-      {"HeaderLineEndsAt0x1A", "\xA4\x40\xA4\x41 A 4\x1A\na \xA4\x40\n", "\nNo header line in t.b5\n", std::nullopt},
+      {"HeaderLineWithoutLineFeed", "\xA4\x40\xA4\x41 A 4", "Qu=161 - 249\n" + total(0), cut_after_length},
+      {"HeaderLineEndsAt0x1A", "\xA4\x40\xA4\x41 A 4\x1A\na \xA4\x40\n", "Qu=161 - 249\n" + total(0),
+       cut_after_length},
       {"HeaderCutBeforeTheShortName", "\n", "\nThe header line has no short name\n", std::nullopt},
       {"HeaderCutInsideTheShortName", "\xA4\n", key_type_unknown('\n'), std::nullopt},
       {"HeaderCutAfterTheShortName", "\xA4\x40\xA4\x41\n", key_type_unknown('\n'), std::nullopt},
@@ -182,8 +205,8 @@ std::vector<BadInput> bad_inputs() {
        with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
       {"LoneLeadByteBeforeANul", kHeader + raw("a \xA4\x40\xA4\0\xA4\x41\n"),
        "Qu=161 - 249\n" + total(1), with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
-      {"LoneLeadByteAtTheEndOfTheFile", kHeader + "a \xA4\x40\nb \xA4\x41\xA4", "Qu=161 - 249\n" + total(1),
-       with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
+      {"LoneLeadByteAtTheEndOfTheFile", kHeader + "a \xA4\x40\nb \xA4\x41\xA4", "Qu=161 - 249\n" + total(2),
+       with([](Fields& f) { f.slots = {{kSlotA440, kA}, {kSlotA441, 2 * kA}}; })},
       {"CrLfLines",
        "\xA4\x40\xA4\x41 A 4 u a-z ; (Eng) [\xA4\x42]\r\na \xA4\x40\r\nb \xA4\x41\xA4\r\nabcdefg \xA4\x42\r\n",
        "Qu=161 - 249\nOut of Range: \xA4\n at line 3 (hash=-1)\n"
@@ -195,8 +218,23 @@ std::vector<BadInput> bad_inputs() {
       {"EndOfTextInsideTheTable", kHeader + "a \xA4\x40\n\x1A" "b \xA4\x41\n", "Qu=161 - 249\n" + total(1),
        with([](Fields& f) { f.slots = {{kSlotA440, kA}}; })},
       {"LineOfTenThousandBytes", kHeader + ten_thousand_byte_line() + "c \xA4\x40\nd \xA4\x40\n",
-       "Qu=161 - 249\nkey[471] already defined at line 43\n" + total(4),
-       with([](Fields& f) { f.slots = {{kSlotA440, 3 * kA}}; })},
+       "Qu=161 - 249\nkey[471] already defined at line 3\nkey[471] already defined at line 4\n" + total(3),
+       with([](Fields& f) { f.slots = {{kSlotA440, kAB}}; })},
+      // Lines of any length are read whole, and the last one without its line feed too.
+      {"EntryLineOf600Bytes", kHeader + "a " + characters_from(kSlotA440, 299) + "\n", "Qu=161 - 249\n" + total(1),
+       with([](Fields& f) {
+         for (int slot = kSlotA440; slot < kSlotA440 + 299; ++slot) f.slots[slot] = kA;
+       })},
+      {"LastEntryWithoutLineFeed", kHeader + "a \xA4\x40\nb \xA4\x41", "Qu=161 - 249\n" + total(2),
+       with([](Fields& f) { f.slots = {{kSlotA440, kA}, {kSlotA441, 2 * kA}}; })},
+      {"LastEntryBefore0x1A", kHeader + "b \xA4\x41\x1A", "Qu=161 - 249\n" + total(1),
+       with([](Fields& f) { f.slots = {{kSlotA441, 2 * kA}}; })},
+      {"KeyOnlyLineOfTheLongestLength", kHeader + std::string(kLongest, 'a') + "\r\n",
+       "Qu=161 - 249\n" + max_key_size(2, std::string(kLongest, 'a') + "\n") + total(1), with([](Fields&) {})},
+      {"LineOneByteLonger", kHeader + "a \xA4\x40\n" + std::string(kLongest + 1, 'a') + "\n",
+       "Qu=161 - 249\n" + platform::long_line_report(3, "t.b5"), std::nullopt},
+      {"HeaderLineOneByteLonger", "*c\n" + std::string(kLongest + 1, 'x') + "\n", platform::long_line_report(2, "t.b5"),
+       std::nullopt},
   };
 }
 

@@ -98,13 +98,13 @@ const std::string kTable =
     "b \xA4\x7F\xA4\x44\n"
     "C   ascii skipped \xF9\xFE\n"
     "d \xA1\x40\n"
-    "e \xA4\x45";  // no line feed: not read
+    "e \xA4\x45";  // no line feed: read all the same
 
 Expected known_table() {
   Expected e;
   e.english = std::string("Test\0sh\0\0\0\0\0\0", 13);
   e.chinese = std::string("\xA4\x42\0nese\0\0\0\0\0\0", 13);
-  e.slots = {{0, 4 * kA}, {471, kA}, {472, kA}, {473, kAB}, {474, kABCDEF}, {475, 2 * kA}, {13972, 3 * kA},
+  e.slots = {{0, 4 * kA}, {471, kA}, {472, kA}, {473, kAB}, {474, kABCDEF}, {475, 2 * kA}, {476, 5 * kA}, {13972, 3 * kA},
              {13973, 0xFFFFFFFF}};
   return e;
 }
@@ -114,7 +114,7 @@ const std::string kKnownOut =
     "The MaxKeySize(Alpha:6,Number:8 A+N:5) exceeded at line: 4: abcdefg \xA4\x43\n\n"
     "key[471] already defined at line 7\n"
     "Out of Range: \xA4\x7F at line 8 (hash=-1)\n"
-    "Total 7 Entries out of 19782\n";
+    "Total 8 Entries out of 19782\n";
 
 TEST(KestrawnProcess, ConvertsAKnownTableByteForByte) {
   ScratchDir dir;
@@ -250,6 +250,18 @@ TEST(KestrawnProcess, FolderAsInputIsAReadError) {
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder.B5", "out.DBG"}));
 }
 
+// Memory stays bounded on an endless line: the run stops at the longest line a reader takes.
+TEST(KestrawnProcess, EndlessInputIsAnOverLongLine) {
+  ScratchDir dir;
+  std::filesystem::create_symlink("/dev/zero", dir / "z.B5");
+  dir.write("out.DBG", "old");
+  ProcessResult r = kestrawn(dir, {"z", "out"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, kBanner + "GANTRELL: converting z.B5 to out.DBG ...\nLine 1 of z.B5 is longer than 1048576 bytes\n");
+  EXPECT_EQ(dir.read("out.DBG"), "old");
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.DBG", "z.B5"}));
+}
+
 TEST(KestrawnProcess, HeaderFaultsStopAndLeaveTheOldOutput) {
   struct Case {
     std::string input;
@@ -263,6 +275,8 @@ TEST(KestrawnProcess, HeaderFaultsStopAndLeaveTheOldOutput) {
                 "KeyType unknown: [Z] (Accept: A-Alpha, N-Number X-AlphaNumerical, '+' can be added after ANX for "
                 "extra keys)\n"},
            Case{"\xA4\x40\xA4\x41 A 7\n", "MaxLen out of range: [7] (Accept: 1 - 8)\n"},
+           Case{"\xA4\x40\xA4\x41 A 4\na \xA4\x40\n" + std::string(1048577, 'b') + "\n",
+                "Qu=161 - 249\n" + platform::long_line_report(3, "t.b5")},
        }) {
     ScratchDir dir;
     dir.write("t.b5", c.input);

@@ -54,13 +54,12 @@ TEST(TableReader, LinesAmongEntriesCountButOnlyEntriesAreEntries) {
   EXPECT_EQ(c.entries, 2);
 }
 
-TEST(TableReader, ALastLineWithoutLineFeedIsNotRead) {
-  Converted without = read_table(kHeader + "a \xA4\x40");
-  EXPECT_EQ(without.entries, 0);
-  EXPECT_EQ(without.key[kSlotA440], 0u);
-  Converted with = read_table(kHeader + "a \xA4\x40\n");
-  EXPECT_EQ(with.entries, 1);
-  EXPECT_EQ(with.key[kSlotA440], 33554432u);
+TEST(TableReader, ALastLineWithoutLineFeedIsRead) {
+  for (const std::string& input : {kHeader + "a \xA4\x40", kHeader + "a \xA4\x40\x1A", kHeader + "a \xA4\x40\n"}) {
+    Converted c = read_table(input);
+    EXPECT_EQ(c.entries, 1);
+    EXPECT_EQ(c.key[kSlotA440], 33554432u);
+  }
 }
 
 TEST(TableReader, CarriageReturnsAndTheEndOfTextByte) {
@@ -71,22 +70,16 @@ TEST(TableReader, CarriageReturnsAndTheEndOfTextByte) {
   EXPECT_EQ(c.key[kSlotA440 + 2], 0u);
 }
 
-TEST(TableReader, LongLinesComeBackInPieces) {
-  std::string first = "a ";
-  for (int i = 0; i < 126; ++i) first += "\xA4\x40";
-  first += "\xA4";  // byte 255: a lead byte cut from its trail
-  Converted c = read_table(kHeader + first + "\xA1\n");
-  EXPECT_EQ(c.out,
-            "Qu=161 - 249\n"
-            "key[471] already defined at line 2\n"
-            + [] {
-                std::string repeats;
-                for (int i = 0; i < 124; ++i) repeats += "key[471] already defined at line 2\n";
-                return repeats;
-              }() +
-            "Out of Range: \xA1\n at line 3 (hash=-1)\n");
-  EXPECT_EQ(c.entries, 2);
-  EXPECT_EQ(c.key[kSlotA440 + 1], 0u);
+TEST(TableReader, ALongLineIsReadWhole) {
+  std::string line = "a ";
+  for (int i = 0; i < 126; ++i) line += "\xA4\x40";
+  line += "\xA4\xA1";  // bytes 255 and 256: no read cuts the character
+  Converted c = read_table(kHeader + line + "\n");
+  std::string repeats;
+  for (int i = 0; i < 125; ++i) repeats += "key[471] already defined at line 2\n";
+  EXPECT_EQ(c.out, "Qu=161 - 249\n" + repeats);
+  EXPECT_EQ(c.entries, 1);
+  EXPECT_EQ(c.key[kSlotA440 + 63], 33554432u);
 }
 
 TEST(TableReader, NulEndsTheLineText) {
@@ -105,7 +98,7 @@ TEST(TableReader, RowsAsWritten) {
 }
 
 TEST(TableReader, NoHeaderLine) {
-  for (const char* input : {"", "*only comments\n*here\n", "*a\n\xA4\x40\xA4\x41 A 4"}) {
+  for (const char* input : {"", "*only comments\n*here\n", "*a\n*b"}) {
     Converted c = read_table(input);
     EXPECT_EQ(c.outcome, TableOutcome::kNoHeaderLine) << input;
     EXPECT_EQ(c.out, "\nNo header line in t.b5\n") << input;

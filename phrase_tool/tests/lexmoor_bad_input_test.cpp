@@ -1,10 +1,11 @@
 // LEXMOOR run as a process on malformed inputs: dictionaries cut in the header and in a bucket,
-// wrong half-offsets, buckets of 16384 bytes, NUL bytes, lone lead bytes, CR LF, 0x1A and lines of
-// 10000 bytes in word lists and source text, empty files. Each case gives its exact output and
-// status, and either the exact LEXMOOR.DBG or none.
+// wrong half-offsets, buckets of 16384 bytes, NUL bytes, lone lead bytes, CR LF, 0x1A, long,
+// unterminated and over-long lines in word lists and source text, empty files. Each case gives its
+// exact output and status, and either the exact LEXMOOR.DBG or none.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/messages.h"
+#include "phrase_tool/slots.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "platform/report.h"
 #include "test_support/process.h"
@@ -64,6 +66,17 @@ std::string patched(std::string file, std::size_t at, const std::string& bytes) 
   return file.replace(at, bytes.size(), bytes);
 }
 
+// The characters of slots first, first + 1, ... first + count - 1.
+std::string characters(int first, int count) {
+  std::string text;
+  for (int slot = first; slot < first + count; ++slot) {
+    phrase_tool::Big5Char c = phrase_tool::slot_character(slot);
+    text += {static_cast<char>(c.lead), static_cast<char>(c.trail)};
+  }
+  return text;
+}
+
+constexpr std::size_t kLongest = 1048576;
 const std::string kLone = "\xA6";  // a lead byte without its trail byte
 const std::string kAdding = " Adding words listed in [w]\n";
 const std::string kWorked = dictionary_file({{0, kWorkedBucket}});
@@ -95,11 +108,24 @@ std::vector<BadInput> bad_inputs() {
   const std::string big_bucket = repeat(entry(B), 4095) + "\x88\x88";  // 16382 bytes
   std::string long_run;
   for (int i = 0; i < 41; ++i) long_run += B;
-  std::string skipped_pieces;
-  for (int n = 1; n <= 40; ++n) {
-    skipped_pieces += platform::format(msg::kLineProgress, n) + "Skip line: " + std::to_string(n) + ": " +
-                      std::string(n < 40 ? 255 : 55, 'x') + (n < 40 ? "" : "\n") + "\n";
+  // A word list line of 599 bytes: 120 words, each the characters of slots 2i and 2i + 1.
+  std::string many_words;
+  std::string many_echoes;
+  Buckets many_buckets;
+  for (int i = 0; i < 120; ++i) {
+    if (i > 0) many_words += " ";
+    many_words += characters(2 * i, 2);
+    many_echoes += characters(2 * i, 2) + "\n";
+    many_buckets[2 * i] = entry(characters(2 * i + 1, 1));
   }
+  // Head lines of 600 and 5000 bytes.
+  auto head_bucket = [](int first, int count) {
+    std::string bucket;
+    for (int slot = first; slot < first + count; ++slot) bucket += entry(characters(slot, 1));
+    return bucket;
+  };
+  const std::string head_600 = A + characters(10, 299);
+  const std::string head_5000 = A2 + characters(400, 2499);
   return {
       // Dictionary files, loaded with @.
       dictionary_case("EmptyDictionary", "", "EOF at i= 0\n", 1),
@@ -150,18 +176,26 @@ std::vector<BadInput> bad_inputs() {
       word_list_case("LoneLeadByteBeforeTheLineFeed", A + B + kLone + "\n", A + B + "\n", {{0, entry(B)}}),
       word_list_case("LoneLeadByteBeforeANul", A + B + kLone + raw("\0") + A + C + "\n", A + B + "\n",
                      {{0, entry(B)}}),
-      word_list_case("LoneLeadByteAtTheEndOfTheFile", A + B + "\n" + A + C + kLone, A + B + "\n", {{0, entry(B)}}),
-      word_list_case("LoneLeadByteEndsACutRead", std::string(250, 'x') + A + B + kLone + "\x72\n", A + B + "\n",
-                     {{0, entry(B)}}),
+      word_list_case("LoneLeadByteAtTheEndOfTheFile", A + B + "\n" + A + C + kLone, A + B + "\n" + A + C + "\n",
+                     {{0, entry(B) + entry(C)}}),
+      word_list_case("NoReadCutsACharacter", std::string(250, 'x') + A + B + kLone + "\x72\n",
+                     A + B + kLone + "\x72\n", {{0, entry(B + kLone + "\x72")}}),
       word_list_case("CrLfWordList", A + B + "\r\n" + A + C + kLone + "\r\n", A + B + "\n" + A + C + "\n",
                      {{0, entry(B) + entry(C)}}),
       word_list_case("EndOfTextInsideAWordList", A + B + "\n\x1A" + A + C + "\n", A + B + "\n", {{0, entry(B)}}),
       word_list_case("WordAfterTenThousandBytes", std::string(10000, 'x') + " " + A + B + "\n", A + B + "\n",
                      {{0, entry(B)}}),
       {"TooLongRunAfterTenThousandBytes", {{"w", std::string(10000, 'x') + " " + A + long_run + "\n"}}, {"#", "w"},
-       kAdding + "Word Too Long Line: 40 " + A + long_run + "\n", 0, std::nullopt},
+       kAdding + "Word Too Long Line: 1 " + A + long_run + "\n", 0, std::nullopt},
       {"TenThousandBytesOfCharacters", {{"w", repeat(A, 5000) + "\n"}}, {"#", "w"},
-       kAdding + "Word Too Long Line: 1 " + repeat(A, 127) + "\n", 0, std::nullopt},
+       kAdding + "Word Too Long Line: 1 " + repeat(A, 5000) + "\n", 0, std::nullopt},
+      word_list_case("WordListLineOf600Bytes", many_words + "\n", many_echoes, many_buckets),
+      word_list_case("LastWordListLineWithoutLineFeed", A + B, A + B + "\n", {{0, entry(B)}}),
+      word_list_case("LastWordListLineBefore0x1A", A + B + "\x1A", A + B + "\n", {{0, entry(B)}}),
+      word_list_case("WordListLineOfTheLongestLength", std::string(kLongest, 'x') + "\n" + A + B + "\n",
+                     A + B + "\n", {{0, entry(B)}}),
+      {"WordListLineOneByteLonger", {{"w", A + B + "\n" + std::string(kLongest + 1, 'x') + "\n" + A + C + "\n"}},
+       {"#", "w"}, kAdding + A + B + "\n" + platform::long_line_report(2, "w"), 0, std::nullopt},
 
       // Phrase source text, imported with $.
       source_case("EmptySourceText", "", "", {}),
@@ -172,13 +206,24 @@ std::vector<BadInput> bad_inputs() {
                   {{0, entry(B)}}),
       source_case("LoneLeadByteBeforeTheLineFeedOfAContinuationLine", A + "\n-- " + C + D + kLone + "\n",
                   lines(1, 2), {{0, entry(C + D)}}),
-      source_case("LoneLeadByteAtTheEndOfTheSource", A + " " + B + "\n-- " + C + D + kLone, lines(1, 1),
-                  {{0, entry(B)}}),
+      source_case("LoneLeadByteAtTheEndOfTheSource", A + " " + B + "\n-- " + C + D + kLone, lines(1, 2),
+                  {{0, entry(B) + entry(C + D)}}),
       source_case("CrLfSourceText", "ident\r\n" + A + " " + B + "\r\n-- " + C + D + "\r\n",
                   lines(1, 1) + "Skip line: 1: ident\n\n" + lines(2, 3), {{0, entry(B) + entry(C + D)}}),
       source_case("EndOfTextInsideTheSource", A + " " + B + "\n\x1A-- " + C + "\n", lines(1, 1), {{0, entry(B)}}),
       source_case("SourceLineOfTenThousandBytes", std::string(10000, 'x') + "\n" + A + " " + B + "\n",
-                  skipped_pieces + lines(41, 41), {{0, entry(B)}}),
+                  lines(1, 1) + "Skip line: 1: " + std::string(10000, 'x') + "\n\n" + lines(2, 2), {{0, entry(B)}}),
+      source_case("HeadLinesOf600And5000Bytes", head_600 + "\n" + head_5000 + "\r\n", lines(1, 2),
+                  {{0, head_bucket(10, 299)}, {1, head_bucket(400, 2499)}}),
+      source_case("LastSourceLineBefore0x1A", A + "\n-- " + C + D + "\x1A", lines(1, 2), {{0, entry(C + D)}}),
+      source_case("SourceLineOfTheLongestLength", std::string(kLongest, 'x') + "\n" + A + " " + B,
+                  lines(1, 1) + "Skip line: 1: " + std::string(kLongest, 'x') + "\n\n" + lines(2, 2),
+                  {{0, entry(B)}}),
+      {"SourceLineOneByteLonger", {{"s", A + " " + B + "\n" + std::string(kLongest + 1, 'x') + "\n"}}, {"$s"},
+       "Reading s ...\n" + lines(1, 1) + platform::long_line_report(2, "s"), 0, std::nullopt},
+      // The name in the report is that of the file the import opened.
+      {"DefaultSourceLineOneByteLonger", {{"LEXMOOR.B5", std::string(kLongest + 1, 'x')}}, {"$missing"},
+       "Reading LEXMOOR.B5 ...\n" + platform::long_line_report(1, "LEXMOOR.B5"), 0, std::nullopt},
   };
 }
 
@@ -209,5 +254,30 @@ TEST_P(LexmoorBadInput, ExactOutputStatusAndDictionary) {
 
 INSTANTIATE_TEST_SUITE_P(Inputs, LexmoorBadInput, ::testing::ValuesIn(bad_inputs()),
                          [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+
+// /dev/zero, a word list or source that never ends, stops at the longest line with status 0 and
+// leaves the dictionary already there as it was.
+TEST(LexmoorLongLine, EndlessInputLeavesTheDictionary) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+  };
+  for (const Case& c : {
+           Case{{"#", "+z"}, " Adding words listed in [z]\n" + platform::long_line_report(1, "z")},
+           Case{{"$z"}, "Reading z ...\n" + platform::long_line_report(1, "z")},
+       }) {
+    ScratchDir dir;
+    std::filesystem::create_symlink("/dev/zero", dir / "z");
+    dir.write("LEXMOOR.DBG", kWorked);
+    ProcessOptions options;
+    options.cwd = dir.path();
+    ProcessResult r = test_support::run_process(LEXMOOR_PATH, c.args, options);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, banner());
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_TRUE(same_bytes(dir.read("LEXMOOR.DBG"), kWorked));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"LEXMOOR.DBG", "z"}));
+  }
+}
 
 }  // namespace

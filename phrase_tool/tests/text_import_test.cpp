@@ -100,8 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
              {{0, entry(B)}}},
         Case{"single_character_continuation_is_a_long_entry", A + "\n-- " + C + "\n", lines(2),
              {{0, bytes({0x88, 0x88, 0xA8, 0x7E})}}},
-        Case{"last_line_without_line_end_is_not_imported", A + " " + B + "\n" + A2 + " " + B, lines(1),
-             {{0, entry(B)}}},
+        Case{"last_line_without_line_end_is_imported", A + " " + B + "\n" + A2 + " " + B, lines(2),
+             {{0, entry(B)}, {1, entry(B)}}},
+        Case{"last_line_before_0x1A_is_imported", A + "\n-- " + C + D + "\x1A", lines(2), {{0, entry(C + D)}}},
         Case{"input_ends_at_0x1A", A + " " + B + "\n\x1A" + A2 + " " + B + "\n", lines(1), {{0, entry(B)}}},
         Case{"cr_lf_is_a_line_end", A + " " + B + "\r\n-- " + C + D + "\r\n", lines(2), {{0, entry(B) + entry(C + D)}}},
         Case{"repeated_head_line_replaces_the_bucket", A + " " + B + "\n" + A2 + " " + C + "\n" + A + " " + K + "\n",
@@ -110,13 +111,22 @@ INSTANTIATE_TEST_SUITE_P(
              "Line: 1\rSkip line: 1: OV\nLine: 2\r", {{0, entry(B)}}},
         Case{"lone_lead_byte_at_the_end_of_the_text_is_dropped",
              A + "\n-- " + C + D + "\xA6" + std::string("\0", 1) + "\n", lines(2), {{0, entry(C + D)}}},
-        Case{"read_cut_after_a_lead_byte", A + "\n--  " + repeat(B, 125) + C + "\n", lines(3) + "Skip line: 3: ~\n\n",
-             {{0, entry(repeat(B, 125))}}},
+        Case{"no_read_cuts_a_line", A + "\n--  " + repeat(B, 125) + C + "\n", lines(2),
+             {{0, entry(repeat(B, 125) + C)}}},
         Case{"last_slot_and_no_slot_past_it", Z + " " + B + "\n" + kPastLastSlot + " " + C + "\n", lines(2),
              {{kLastSlot, entry(B)}}},
         Case{"phrase_whose_frequency_would_be_nul_keeps_the_bucket_whole",
              B + " " + C + "\n-- " + repeat(D, 69) + "\n-- " + E + G + "\n", lines(3),
-             {{kSlotOfB, entry(C) + bytes({0x88, 0x01}) + entry(repeat(D, 69)).substr(2) + entry(E + G)}}}));
+             {{kSlotOfB, entry(C) + bytes({0x88, 0x01}) + entry(repeat(D, 69)).substr(2) + entry(E + G)}}},
+        Case{"tails_of_394_and_650_bytes_keep_a_nonzero_frequency",
+             B + "\n-- " + repeat(D, 197) + "\n-- " + repeat(E, 325) + "\n", lines(3),
+             {{kSlotOfB, bytes({0x88, 0x01}) + entry(repeat(D, 197)).substr(2) + bytes({0x88, 0x01}) +
+                             entry(repeat(E, 325)).substr(2)}}},
+        // 4095 entries of 4 bytes make 16380; the rest of the line and the next entry do not fit.
+        Case{"head_line_that_overfills_its_bucket", A + " " + repeat(B, 4100) + "\n-- " + C + D + "\n" + A2 + " " + B + "\n",
+             "Line: 1\rBucket full at Line: 1, entry not added\nLine: 2\rBucket full at Line: 2, entry not added\n"
+             "Line: 3\r",
+             {{0, repeat(entry(B), 4095)}, {1, entry(B)}}}));
 
 TEST(SourceImport, EntryThatWouldFillTheBucketIsNotAdded) {
   // Entries of 82 bytes: after the head line's 4 bytes, 199 of them make 16322 bytes, and the
