@@ -24,8 +24,8 @@ namespace itc = input_table_converter;
 
 constexpr std::size_t kRowLength = 157;
 constexpr std::size_t kLowTrails = 63;
-// Characters a table line lists: a read takes 255 bytes, and a key of up to 8 bytes, a space and
-// the line feed go with them.
+// Characters a table line lists: KESTRAWN reads lines of any length, but lines that stay within
+// 255 bytes with a key of up to 8 bytes, a space and the line feed also suit older readers.
 constexpr std::size_t kCharactersPerLine = 100;
 static_assert(8 + 1 + 2 * kCharactersPerLine + 1 <= 255);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "phrase_tool/tests/dictionary_image.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
@@ -107,6 +108,17 @@ TEST(DbgviewProcess, PhraseDictionaryRoundTripsThroughLexmoor) {
   ProcessResult rebuilt = run_in(dir, LEXMOOR_PATH, {"$dump.b5x"});
   ASSERT_EQ(rebuilt.status, 1) << rebuilt.out;
   EXPECT_EQ(dir.read("LEXMOOR.DBG"), original);
+}
+
+// A dump whose head lines list thousands of phrases rebuilds the same file.
+TEST(DbgviewProcess, LargePhraseDictionaryRoundTripsThroughLexmoor) {
+  ScratchDir dir;
+  const std::string original = phrase_tool::test_images::dictionary_file(phrase_tool::test_images::generated_buckets());
+  dir.write("big.DBG", original);
+  dump(dir, "big.DBG", "dump.b5x");
+  ProcessResult rebuilt = run_in(dir, LEXMOOR_PATH, {"$dump.b5x"});
+  ASSERT_EQ(rebuilt.status, 1);
+  EXPECT_TRUE(phrase_tool::test_images::same_bytes(dir.read("LEXMOOR.DBG"), original));
 }
 
 // Keys in capitals, mixed case, cut by a tab, empty, without phrases, repeated, and a comment.

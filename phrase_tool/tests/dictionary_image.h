@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/slots.h"
 #include "platform/little_endian.h"
 #include "test_support/scratch.h"
 
@@ -42,6 +43,29 @@ inline std::string entry(const std::string& tail) {
     e.push_back(tail[i + 1]);
   }
   return e;
+}
+
+// The buckets of a large dictionary, as a real phrase list gives: every slot holds phrases, and
+// the first 40 slots hold 1000 to 3925 two-character phrases each, far more than a head line of
+// 255 bytes could list; 252,990 phrases in all. Every entry has the frequency unit of a new entry.
+inline std::map<int, std::string> generated_buckets() {
+  auto character = [](int slot) {
+    Big5Char c = slot_character(slot % kSlotCount);
+    return std::string{static_cast<char>(c.lead), static_cast<char>(c.trail)};
+  };
+  std::map<int, std::string> buckets;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const int pairs = slot < 40 ? 1000 + 75 * slot : 8 + slot % 5;
+    std::string bucket;
+    for (int i = 0; i < pairs; ++i) bucket += entry(character(slot * 31 + i));
+    for (int i = 0; i < slot % 4; ++i) {
+      std::string tail = character(slot + 7 * i) + character(slot * 3 + i);
+      if (i == 2) tail += character(slot + 11);
+      bucket += entry(tail);
+    }
+    buckets[slot] = bucket;
+  }
+  return buckets;
 }
 
 // A whole dictionary file: `header`'s identification field, half-offsets for the buckets

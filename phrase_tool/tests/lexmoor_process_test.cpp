@@ -183,6 +183,17 @@ TEST_F(Lexmoor, ExportReadBackAsSourceGivesTheSameDictionary) {
   EXPECT_TRUE(same_bytes(dir.read("LEXMOOR.DBG"), dictionary_file(buckets)));
 }
 
+// Head lines of thousands of phrases are read back whole: export and import keep every phrase.
+TEST_F(Lexmoor, LargeDictionaryRoundTripsThroughItsExport) {
+  const std::string original = dictionary_file(generated_buckets());
+  dir.write("x.DBG", original);
+  dir.write("list", "PRINT-TO-BIG5\n");
+  ASSERT_EQ(lexmoor({"@x.DBG", "list"}).status, 1);
+  ProcessResult r = lexmoor({"$LEXMOOR.B5X"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(same_bytes(dir.read("LEXMOOR.DBG"), original));
+}
+
 TEST_F(Lexmoor, SecondDictionaryThatDoesNotOpenIsAWordListName) {
   const std::string start = dictionary_file({{0, kWorkedBucket}});
   dir.write("a.DBG", start);
