@@ -83,6 +83,10 @@ std::vector<DamageCase> damage_cases() {
       {"MixedCaseKey", hashed_file({line_record("aBc \xA4\xA4\n")}), {}, true},
       {"KeyCutByATab", hashed_file({line_record("ab\tcd \xA4\xA4\n")}), {}, true},
       {"EmptyRecordsAndSeparators", hashed_file({{0, ""}, {0, ""}, {0, bytes({0xA4, 0xA4})}}), {}, true},
+      // TOMBRAL reads lines of up to 1048576 bytes whole, so a key may be that long and no longer.
+      {"KeyOfTheLongestLine", hashed_file({line_record(std::string(1048576, 'a'))}), {}, true},
+      {"KeyLongerThanALine", hashed_file({{7, std::string(1048577, 'A')}}),
+       {"offset 40000: bucket 7: stored key of 1048577 bytes is longer than a table line can hold"}},
   };
 }
 

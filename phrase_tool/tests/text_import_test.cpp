@@ -102,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
              {{0, bytes({0x88, 0x88, 0xA8, 0x7E})}}},
         Case{"last_line_without_line_end_is_imported", A + " " + B + "\n" + A2 + " " + B, lines(2),
              {{0, entry(B)}, {1, entry(B)}}},
+        Case{"echo_of_a_last_line_without_line_end_adds_none", A + " " + B + "\njunk", "Line: 1\rLine: 2\rSkip line: 2: junk\n",
+             {{0, entry(B)}}},
         Case{"last_line_before_0x1A_is_imported", A + "\n-- " + C + D + "\x1A", lines(2), {{0, entry(C + D)}}},
         Case{"input_ends_at_0x1A", A + " " + B + "\n\x1A" + A2 + " " + B + "\n", lines(1), {{0, entry(B)}}},
         Case{"cr_lf_is_a_line_end", A + " " + B + "\r\n-- " + C + D + "\r\n", lines(2), {{0, entry(B) + entry(C + D)}}},
