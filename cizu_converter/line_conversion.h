@@ -1,5 +1,6 @@
-// The CiZu table's line loop: every line of the table, read whole, comments aside, becomes one record in the
-// bucket its key hashes to. Kept apart from the run so tests and fuzz harnesses drive it in memory.
+// The CiZu table's line loop: every line of the table, read whole, comments aside, becomes one
+// record in the bucket its key hashes to. Kept apart from the run so tests and fuzz harnesses
+// drive it in memory.
 #pragma once
 
 #include <ostream>

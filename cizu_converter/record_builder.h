@@ -22,8 +22,8 @@ void fold_leading_capitals(std::string& line);
 
 // The record of a line. The key runs to the first space (or to the end of the line); spaces, and
 // only spaces, separate the phrases; any other byte of 0x80 or below where a phrase could start or
-// go on ends the line. A lead byte with no trail byte behind it in the line, or with a NUL there, is dropped and ends the line: a stored 0x00 would read back as a
-// record separator.
+// go on ends the line. A lead byte with no trail byte behind it in the line, or with a NUL there,
+// is dropped and ends the line: a stored 0x00 would read back as a record separator.
 Record build_record(std::string_view line);
 
 }  // namespace cizu_converter
