@@ -44,15 +44,17 @@ std::size_t max_bucket_length(const BucketTable& table) {
   return longest;
 }
 
+std::uint64_t data_area_bytes(const BucketTable& table) {
+  std::uint64_t bytes = 0;
+  for (std::size_t k = 0; k < kBucketCount; ++k) bytes += table.bytes(k).size();
+  return bytes;
+}
+
 std::optional<std::size_t> write_dictionary(const BucketTable& table, platform::ReplacedFile& file) {
-  // The data area goes out in one sequential pass behind a placeholder header; the offsets are
-  // known only once every bucket has been written.
-  if (!file.write(std::string(kHeaderBytes, '\0'))) return std::nullopt;
+  if (!file.write(header_image(table))) return std::nullopt;
   for (std::size_t k = 0; k < kBucketCount; ++k) {
     if (!file.write(table.bytes(k))) return std::nullopt;
   }
-  if (!file.seek_to_start()) return std::nullopt;
-  if (!file.write(header_image(table))) return std::nullopt;
   return max_bucket_length(table);
 }
 

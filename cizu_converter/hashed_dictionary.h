@@ -97,9 +97,19 @@ std::string header_image(const BucketTable& table);
 // The length of the largest bucket: MAXLEN.
 std::size_t max_bucket_length(const BucketTable& table);
 
-// Writes the whole file: the header as a zero placeholder, the buckets in order, then the filled
-// header again at offset 0. Returns MAXLEN, or nothing when a write or the seek failed (the
-// file's error() tells why). The file is left open; committing it is the caller's step.
+// The largest data area a dictionary may hold: every header word then still counts its bytes from
+// word 0 without passing 2^32, the reach of a 32-bit offset into the file.
+constexpr std::uint64_t kMaxDataBytes = (std::uint64_t{1} << 32) - kHeaderBytes;
+
+// The length of the data area: the buckets back to back.
+std::uint64_t data_area_bytes(const BucketTable& table);
+
+// Whether a data area of `bytes` fits the header words without wrapping.
+constexpr bool data_area_fits(std::uint64_t bytes) { return bytes <= kMaxDataBytes; }
+
+// Writes the whole file in one pass, so that it can go straight into a device or a FIFO: the
+// header, computed first, then the buckets in order. Returns MAXLEN, or nothing when a write
+// failed (the file's error() tells why). The file is left open; committing it is the caller's step.
 std::optional<std::size_t> write_dictionary(const BucketTable& table, platform::ReplacedFile& file);
 
 }  // namespace cizu_converter

@@ -11,6 +11,7 @@ constexpr char kConverting[] = "converting %s to %s ...\n";
 constexpr char kProgress[] = "Words=%5ld  Line=%5ld\r";
 constexpr char kCount[] = "count=%5ld\n";
 constexpr char kMaxLen[] = "MAXLEN=%5ld\n";
+constexpr char kTooLarge[] = "\nDictionary too large: %s\n";
 constexpr char kMemoryFull[] = "\nMemory Full\n";
 
 }  // namespace cizu_converter::msg

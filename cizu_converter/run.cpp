@@ -34,6 +34,10 @@ ExitStatus convert(const std::string& input_name, const std::string& output_name
   Conversion conversion;
   if (!convert_lines(reader, input_name, conversion, out)) return ExitStatus::kStopped;
   out << platform::format(msg::kCount, conversion.phrases);
+  if (!data_area_fits(data_area_bytes(conversion.table))) {
+    out << platform::format(msg::kTooLarge, output_name.c_str());
+    return ExitStatus::kStopped;
+  }
 
   std::optional<std::size_t> max_length = write_dictionary(conversion.table, output);
   if (!max_length) {

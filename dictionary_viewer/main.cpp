@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "dictionary_viewer/run.h"
-#include "platform/report.h"
+#include "platform/signals.h"
 
 int main(int argc, char** argv) {
-  platform::ignore_file_size_signal();
+  platform::set_up_signals();
   std::vector<std::string> args(argv + 1, argv + argc);
   dictionary_viewer::ExitStatus status = dictionary_viewer::run(args, std::cout, std::cerr);
   std::cout.flush();

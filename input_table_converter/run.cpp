@@ -15,6 +15,13 @@ namespace input_table_converter {
 
 namespace {
 
+// The name rules look at the file's own name, not at the folders on its way.
+std::string_view file_name(const std::string& path) {
+  std::string_view name(path);
+  std::size_t slash = name.find_last_of('/');
+  return slash == std::string_view::npos ? name : name.substr(slash + 1);
+}
+
 constexpr char to_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Writes the whole output and renames it over the target; a failure is reported and leaves an
@@ -29,13 +36,14 @@ bool write_output(platform::ReplacedFile& output, const std::string& name, const
 }  // namespace
 
 std::string with_extension(const std::string& name, const char* extension) {
-  return name.find('.') == std::string::npos ? name + extension : name;
+  return file_name(name).find('.') == std::string_view::npos ? name + extension : name;
 }
 
 char stub_character(const std::string& output_name) {
-  std::size_t dot = output_name.find('.');
-  if (dot == std::string::npos || dot == 0) return '_';
-  return to_upper(output_name[dot - 1]);
+  std::string_view name = file_name(output_name);
+  std::size_t dot = name.find('.');
+  if (dot == std::string_view::npos || dot == 0) return '_';
+  return to_upper(name[dot - 1]);
 }
 
 bool is_stub_option(const std::string& arg) {

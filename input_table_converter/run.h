@@ -18,11 +18,11 @@ enum class ExitStatus : int {
 // reports of files that do not open, which go to `err`.
 ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The name with `extension` appended when it holds no "." anywhere.
+// The name with `extension` appended when its file name (the part after the last "/") holds no ".".
 std::string with_extension(const std::string& name, const char* extension);
 
 // The character the stub names in OVCIZU?.DBG: the one before the output name's first ".", in
-// upper case; "_" when the name starts with the ".".
+// upper case; "_" when the name starts with the ".". Only the file name counts, not its folders.
 char stub_character(const std::string& output_name);
 
 // True for "*CIZU" in any mix of cases.

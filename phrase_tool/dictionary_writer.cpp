@@ -57,24 +57,29 @@ StopStatus write_dictionary(const std::string& path, HeaderImage& header, const 
     return ExitStatus::kFileFault;
   }
   out << msg::kWritingTo;
-  // The half-offsets are known only once every bucket is written: the header goes first as a
-  // placeholder and again at the start once they are.
-  if (!file.write(header.data(), HeaderImage::size())) return write_failed(path, file, out);
+  // The half-offsets are computed before anything is written, so that the file goes out in one
+  // pass, as a device or a FIFO takes it. They wrap modulo 65536: a reader only takes their
+  // differences, so a data area longer than 131070 bytes still reads back as long as each bucket
+  // stays under 16384 bytes.
+  auto past = [&table](std::int32_t count, int entry) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + table.bucket(entry).size());
+  };
   std::int32_t count = 0;
   for (int entry = 0; entry < kTableEntries; ++entry) {
-    out << platform::format(msg::kEntryProgress, entry, static_cast<long>(count));
-    // Half-offsets wrap modulo 65536: a reader only takes their differences, so a data area longer
-    // than 131070 bytes still reads back as long as each bucket stays under 16384 bytes.
     header.set_half_offset(entry, static_cast<std::uint16_t>(count / 2));
+    if (entry < kSlotCount) count = past(count, entry);
+  }
+  if (!file.write(header.data(), HeaderImage::size())) return write_failed(path, file, out);
+  std::int32_t written = 0;
+  for (int entry = 0; entry < kTableEntries; ++entry) {
+    out << platform::format(msg::kEntryProgress, entry, static_cast<long>(written));
     if (entry == kSlotCount) break;
     const std::string& bucket = table.bucket(entry);
     if (bucket.empty()) continue;
-    count = static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + bucket.size());
+    written = past(written, entry);
     if (!file.write(bucket)) return write_failed(path, file, out);
   }
-  if (!file.seek_to_start() || !file.write(header.data(), HeaderImage::size()) || !file.commit()) {
-    return write_failed(path, file, out);
-  }
+  if (!file.commit()) return write_failed(path, file, out);
   out << platform::format(msg::kTotalLength, static_cast<long>(count));
   return std::nullopt;
 }

@@ -1,7 +1,6 @@
 // Formatting and the common reports of failed opens, reads and writes.
 #include "platform/report.h"
 
-#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -50,12 +49,6 @@ std::string long_line_report(int line_number, const std::string& name) {
 
 std::string write_error_report(const std::string& name, int error) {
   return format(kWriteErrorFormat, name.c_str(), error_text(error).c_str());
-}
-
-void ignore_file_size_signal() {
-#ifdef SIGXFSZ
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
 }
 
 const char* build_date() { return __DATE__; }

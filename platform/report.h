@@ -26,10 +26,6 @@ std::string long_line_report(int line_number, const std::string& name);
 // "\nWrite error on file: name: text\n"
 std::string write_error_report(const std::string& name, int error);
 
-// A file-size limit must show up as a failed write that the program reports, not as a killed
-// process; every main calls this first.
-void ignore_file_size_signal();
-
 // The compiler's build date in its own form, day padded with a space: "Dec  8 2026".
 const char* build_date();
 

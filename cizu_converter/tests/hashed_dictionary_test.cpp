@@ -138,4 +138,16 @@ TEST(Writer, FailedWriteIsReportedAndLeavesNoFile) {
   EXPECT_NE(file.error(), 0);
 }
 
+// The last header word counts the whole data area from offset 40000; it must not pass 2^32.
+TEST(Writer, DataAreaFitsUpTo2To32LessTheHeader) {
+  BucketTable table;
+  table.add_record(0, "ab");
+  table.add_record(9998, "cde");
+  EXPECT_EQ(cizu_converter::data_area_bytes(table), 5u);
+  EXPECT_TRUE(cizu_converter::data_area_fits(0));
+  EXPECT_TRUE(cizu_converter::data_area_fits(4294927296u));
+  EXPECT_FALSE(cizu_converter::data_area_fits(4294927297u));
+  EXPECT_FALSE(cizu_converter::data_area_fits(std::uint64_t{1} << 32));
+}
+
 }  // namespace

@@ -166,17 +166,21 @@ TEST(KestrawnProcess, StubForCizuInAnyCase) {
   }
 }
 
+// The name rules look at the file name only, whatever the folders on its way are called.
 TEST(KestrawnProcess, StubCharacterBeforeTheFirstFullStop) {
   struct Case {
     const char* output;
+    const char* written;
     char c;
   };
-  for (Case c : {Case{"x.j.dbg", 'X'}, Case{".hidden", '_'}, Case{"Q7.DBG", '7'}}) {
+  for (Case c : {Case{"x.j.dbg", "x.j.dbg", 'X'}, Case{".hidden", ".hidden", '_'}, Case{"Q7.DBG", "Q7.DBG", '7'},
+                 Case{"./q", "q.DBG", 'Q'}, Case{"d.dir/zz", "d.dir/zz.DBG", 'Z'}}) {
     ScratchDir dir;
+    std::filesystem::create_directory(dir / "d.dir");
     dir.write("t.b5", "\xA4\x40\xA4\x41 A 4\n");
     ProcessResult r = kestrawn(dir, {"t.b5", c.output, "*cizu"});
     EXPECT_EQ(r.status, 0);
-    std::string stub = dir.read(c.output);
+    std::string stub = dir.read(c.written);
     ASSERT_EQ(stub.size(), 130u);
     EXPECT_EQ(stub.substr(76), std::string("\r\nThis Dictionary is Empty, Need OVCIZU") + c.c + ".DBG to Work. ");
   }

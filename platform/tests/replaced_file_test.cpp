@@ -19,9 +19,8 @@ TEST(ReplacedFile, ReplacesTheTargetOnlyOnCommit) {
   {
     platform::ReplacedFile file;
     ASSERT_EQ(file.open((dir / "out").string()), 0);
-    ASSERT_TRUE(file.write("xxxx"));
-    ASSERT_TRUE(file.seek_to_start());
     ASSERT_TRUE(file.write("ne"));
+    ASSERT_TRUE(file.write("xx"));
     EXPECT_EQ(dir.read("out"), "old") << "nothing reaches the target before the commit";
     ASSERT_TRUE(file.commit());
   }
