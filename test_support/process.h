@@ -12,6 +12,8 @@ struct ProcessOptions {
   std::string stdin_data;          // fed to standard input, which then closes
   long long file_size_limit = -1;  // bytes; like `ulimit -f`, -1 for none
   int run_as_uid = -1;             // switch to this user and group id before exec (root only)
+  std::string stdout_path;         // standard output goes to this file ("/dev/full") instead of `out`
+  long long address_space_limit = -1;  // bytes; like `ulimit -v`, -1 for none
 };
 
 struct ProcessResult {
