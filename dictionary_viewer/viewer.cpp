@@ -75,6 +75,7 @@ Verdict view(const std::string& name, std::string_view file, FileLength length, 
   }
   if (!options.text) {
     std::ostringstream summary;
+    summary.exceptions(std::ios::badbit);  // running out of memory must not cut the summary short
     summary << platform::format(kind_format(examination.format), name.c_str()) << examination.summary;
     write_findings(name, examination, true, summary);
     if (!write_product(summary.str(), out, err)) return Verdict::kOutputFailed;
