@@ -1,5 +1,5 @@
-// Telling the three formats apart by their first bytes and their length, and handing the file to
-// the examiner of its format.
+// Telling the three formats apart by their first bytes and their length, how far into a file each
+// format reaches, and handing the file to the examiner of its format.
 #include "dictionary_viewer/examination.h"
 
 #include <cstdint>
@@ -15,7 +15,41 @@
 
 namespace dictionary_viewer {
 
-DictionaryFormat detect_format(std::string_view file) {
+namespace {
+
+// A phrase dictionary's buckets are each shorter than 16384 bytes.
+constexpr std::uint64_t kPhraseCapacity =
+    phrase_tool::kHeaderBytes + static_cast<std::uint64_t>(phrase_tool::kSlotCount) * phrase_tool::kBucketLimit;
+static_assert(kPhraseCapacity == 220'703'100);
+// The first bytes read reach past every header that tells a format.
+static_assert(cizu_converter::kHeaderBytes >= phrase_tool::kHeaderBytes);
+static_assert(cizu_converter::kHeaderBytes >= input_table_converter::kStubFileBytes);
+
+}  // namespace
+
+std::string shown(FileLength length) {
+  std::string bytes = std::to_string(length.bytes);
+  return length.more ? "more than " + bytes : bytes;
+}
+
+std::size_t format_bytes() { return cizu_converter::kHeaderBytes; }
+
+std::uint64_t format_capacity(std::string_view first) {
+  namespace cz = cizu_converter;
+  namespace itc = input_table_converter;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(first.data());
+  if (first.substr(0, std::string_view(phrase_tool::kTag).size()) == phrase_tool::kTag) return kPhraseCapacity;
+  if (first.size() >= cz::kHeaderBytes && platform::get_u32(data) == cz::kMagic) {
+    // Word 9999 gives the end of the last bucket; offsets are biased by word 0, modulo 2^32.
+    const std::uint32_t data_length =
+        platform::get_u32(data + (cz::kHeaderWords - 1) * cz::kWordBytes) - platform::get_u32(data);
+    return cz::kDataOffset + static_cast<std::uint64_t>(data_length);
+  }
+  if (!first.empty() && byte_of(first[itc::kFormatByteOffset]) == itc::kFormatByte) return itc::kFullFileBytes;
+  return first.size();
+}
+
+DictionaryFormat detect_format(std::string_view file, FileLength length) {
   namespace itc = input_table_converter;
   const std::string_view tag(phrase_tool::kTag);
   if (file.size() >= phrase_tool::kHeaderBytes && file.substr(0, tag.size()) == tag) {
@@ -26,8 +60,10 @@ DictionaryFormat detect_format(std::string_view file) {
     return DictionaryFormat::kHashedDictionary;
   }
   if (!file.empty() && byte_of(file[itc::kFormatByteOffset]) == itc::kFormatByte) {
-    if (file.size() == itc::kFullFileBytes) return DictionaryFormat::kInputDictionary;
-    if (file.size() == itc::kStubFileBytes &&
+    // An input dictionary has one exact length, so one byte more or less makes it no dictionary.
+    const bool exact = !length.more && length.bytes == file.size();
+    if (exact && file.size() == itc::kFullFileBytes) return DictionaryFormat::kInputDictionary;
+    if (exact && file.size() == itc::kStubFileBytes &&
         byte_of(file[itc::kDictKindOffset]) == static_cast<std::uint8_t>(itc::DictKind::kEmptyStub)) {
       return DictionaryFormat::kInputStub;
     }
@@ -35,12 +71,12 @@ DictionaryFormat detect_format(std::string_view file) {
   return DictionaryFormat::kUnknown;
 }
 
-Examination examine(std::string_view file, bool with_text) {
+Examination examine(std::string_view file, FileLength length, bool with_text) {
   Examination result;
-  result.format = detect_format(file);
+  result.format = detect_format(file, length);
   switch (result.format) {
-    case DictionaryFormat::kPhraseDictionary: examine_phrase_dictionary(file, with_text, result); break;
-    case DictionaryFormat::kHashedDictionary: examine_hashed_dictionary(file, with_text, result); break;
+    case DictionaryFormat::kPhraseDictionary: examine_phrase_dictionary(file, length, with_text, result); break;
+    case DictionaryFormat::kHashedDictionary: examine_hashed_dictionary(file, length, with_text, result); break;
     case DictionaryFormat::kInputDictionary: examine_input_dictionary(file, with_text, result); break;
     case DictionaryFormat::kInputStub: examine_input_stub(file, with_text, result); break;
     case DictionaryFormat::kUnknown: break;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,11 +48,34 @@ struct Examination {
   }
 };
 
-// Tells the format from the first bytes and the length.
-DictionaryFormat detect_format(std::string_view file);
+// How long a file is. An input that is not a regular file is known only as far as it was read:
+// `more` says that it goes on past `bytes`.
+struct FileLength {
+  std::uint64_t bytes = 0;
+  bool more = false;
+};
 
-// Examines a whole file held in memory; reads nothing outside `file`. The text is built only when
-// `with_text` is set.
-Examination examine(std::string_view file, bool with_text);
+// The length of a file held whole.
+inline FileLength whole(std::string_view file) { return {file.size(), false}; }
+
+// "N", or "more than N" for an input that goes on past what was read of it.
+std::string shown(FileLength length);
+
+// The bytes that tell every format apart: the longest header, the hashed dictionary's.
+std::size_t format_bytes();
+
+// The most bytes a file can hold in the format that its first bytes `first` name (its first
+// format_bytes(), or all of it when shorter); no more of it is worth reading.
+std::uint64_t format_capacity(std::string_view first);
+
+// Tells the format from the first bytes and the length. `file` holds the file's bytes as far as
+// they were read; `length` is the whole file's.
+DictionaryFormat detect_format(std::string_view file, FileLength length);
+inline DictionaryFormat detect_format(std::string_view file) { return detect_format(file, whole(file)); }
+
+// Examines a file held in memory, at most format_capacity() of it; reads nothing outside `file`,
+// and what lies past it stays unexamined. The text is built only when `with_text` is set.
+Examination examine(std::string_view file, FileLength length, bool with_text);
+inline Examination examine(std::string_view file, bool with_text) { return examine(file, whole(file), with_text); }
 
 }  // namespace dictionary_viewer

@@ -151,7 +151,8 @@ class BucketReader {
 
 }  // namespace
 
-void examine_hashed_dictionary(std::string_view file, bool with_text, Examination& result) {
+void examine_hashed_dictionary(std::string_view file, FileLength file_length, bool with_text,
+                               Examination& result) {
   const auto* data = reinterpret_cast<const std::uint8_t*>(file.data());
   auto word = [data](std::size_t k) { return platform::get_u32(data + k * cz::kWordBytes); };
   // Offsets are stored biased by word 0 (the magic), all arithmetic unsigned 32-bit.
@@ -166,20 +167,24 @@ void examine_hashed_dictionary(std::string_view file, bool with_text, Examinatio
   }
   const unsigned long long implied =
       static_cast<unsigned long long>(cz::kDataOffset) + offset(cz::kHeaderWords - 1);
-  if (implied != file.size()) {
+  const bool length_kept = !file_length.more && implied == file_length.bytes;
+  if (!length_kept) {
     result.violation((cz::kHeaderWords - 1) * cz::kWordBytes,
                      platform::format(msg::kWordPlace, cz::kHeaderWords - 1),
-                     platform::format(msg::kFileLength, implied, file.size()));
+                     platform::format(msg::kFileLength, implied, shown(file_length).c_str()));
   }
 
   HashedCounts counts;
-  const std::size_t data_length = file.size() - cz::kDataOffset;
+  // What was read stops at the length word 9999 gives: a longer file is reported above, and its
+  // buckets past that length stay unexamined.
+  const std::size_t held_length = file.size() - cz::kDataOffset;
+  const std::uint64_t data_length = file_length.bytes - cz::kDataOffset;
   for (std::size_t k = 0; k < cz::kBucketCount; ++k) {
     std::uint32_t begin = offset(k);
     std::uint32_t end = offset(k + 1);
     if (end <= begin) continue;  // empty, or reported above
-    if (end > data_length) {
-      if (begin < data_length || implied == file.size()) {
+    if (end > held_length) {
+      if (!file_length.more && end > data_length && (begin < data_length || length_kept)) {
         result.violation(cz::kDataOffset + begin, platform::format(msg::kBucketPlace, k), msg::kBucketPastEnd);
       }
       continue;

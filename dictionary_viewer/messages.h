@@ -14,11 +14,12 @@ constexpr char kTextOption[] = "--text";
 constexpr char kUtf8Option[] = "--utf8";
 
 constexpr char kUnknownFormat[] =
-    "DBGVIEW: %s: not a dictionary file DBGVIEW knows (%zu bytes): a phrase dictionary starts with "
+    "DBGVIEW: %s: not a dictionary file DBGVIEW knows (%s bytes): a phrase dictionary starts with "
     "\"OVBig5CZ\" and has at least 27004 bytes, a hashed phrase dictionary starts with the word "
     "0x5651DE88 and has at least 40000 bytes, an input dictionary starts with the byte 5 and has "
     "79318 bytes (130 for the empty stub)\n";
 constexpr char kNoBig5Conversion[] = "DBGVIEW: this system's iconv cannot convert from BIG5 to UTF-8\n";
+constexpr char kNotEnoughMemory[] = "\n%s: not enough memory\n";
 constexpr char kUnconvertible[] =
     "DBGVIEW: %zu characters have no UTF-8 form; shown as \\xHH\\xHH\n";
 
@@ -53,8 +54,8 @@ constexpr char kNoIdentificationEnd[] = "no NUL ends the identification text wit
 constexpr char kBucketTooLong[] =
     "the half-offsets give a bucket of %zu bytes; a bucket must stay under 16384 bytes to be read back";
 constexpr char kDataAreaShort[] =
-    "the file ends inside this bucket: the half-offsets promise %zu bytes of data, the file holds %zu";
-constexpr char kBytesAfterLastBucket[] = "%zu bytes after the last bucket, which a loader ignores";
+    "the file ends inside this bucket: the half-offsets promise %zu bytes of data, the file holds %s";
+constexpr char kBytesAfterLastBucket[] = "%s bytes after the last bucket, which a loader ignores";
 constexpr char kNulInBucket[] = "NUL byte in the bucket; in memory the bucket ends there";
 constexpr char kNoFrequencyUnit[] = "entry does not start with a frequency unit (byte 0x%02X)";
 constexpr char kEntryWithoutCharacters[] = "entry has no characters after its frequency unit";
@@ -74,7 +75,7 @@ constexpr char kSpelledRecords[] = "records whose key hashed in a mixed-case or 
 
 constexpr char kWordPlace[] = "header word %zu";
 constexpr char kOffsetGoesBack[] = "the data offset goes back from %lu to %lu";
-constexpr char kFileLength[] = "the header words give a file of %llu bytes; the file has %zu";
+constexpr char kFileLength[] = "the header words give a file of %llu bytes; the file has %s";
 constexpr char kBucketPastEnd[] = "the bucket runs past the end of the file";
 constexpr char kKeyByteOutside[] = "stored key byte 0x%02X is outside 0x01..0x5E";
 constexpr char kKeyByteCapital[] =

@@ -130,7 +130,8 @@ void summarise(const phrase_tool::HeaderImage& header, const PhraseCounts& count
 
 }  // namespace
 
-void examine_phrase_dictionary(std::string_view file, bool with_text, Examination& result) {
+void examine_phrase_dictionary(std::string_view file, FileLength file_length, bool with_text,
+                               Examination& result) {
   using phrase_tool::kHeaderBytes;
   phrase_tool::HeaderImage header;
   std::memcpy(header.data(), file.data(), kHeaderBytes);
@@ -141,7 +142,8 @@ void examine_phrase_dictionary(std::string_view file, bool with_text, Examinatio
 
   std::size_t promised = 0;
   for (int slot = 0; slot < phrase_tool::kSlotCount; ++slot) promised += header.bucket_length(slot);
-  const std::size_t present = file.size() - kHeaderBytes;
+  // The data area as the file holds it; `file` holds its first part.
+  const FileLength present{file_length.bytes - kHeaderBytes, file_length.more};
 
   if (with_text) {
     result.text = header.identification_text();
@@ -160,7 +162,11 @@ void examine_phrase_dictionary(std::string_view file, bool with_text, Examinatio
     }
     std::string_view bucket;
     if (!ended && length > file.size() - pos) {
-      result.violation(file.size(), place, platform::format(msg::kDataAreaShort, promised, present));
+      // Past what was read lie only buckets after one too long to be read back, reported above.
+      if (!file_length.more && pos + length > file_length.bytes) {
+        result.violation(file_length.bytes, place,
+                         platform::format(msg::kDataAreaShort, promised, shown(present).c_str()));
+      }
       ended = true;
     }
     if (!ended) {
@@ -175,8 +181,9 @@ void examine_phrase_dictionary(std::string_view file, bool with_text, Examinatio
     }
     if (with_text) phrase_tool::append_slot_block(slot, bucket, result.text);
   }
-  if (!ended && pos < file.size()) {
-    result.warning(pos, msg::kDataAreaPlace, platform::format(msg::kBytesAfterLastBucket, file.size() - pos));
+  if (!ended && (pos < file_length.bytes || file_length.more)) {
+    const FileLength after{file_length.bytes - pos, file_length.more};
+    result.warning(pos, msg::kDataAreaPlace, platform::format(msg::kBytesAfterLastBucket, shown(after).c_str()));
   }
   summarise(header, counts, promised, result);
 }

@@ -1,9 +1,11 @@
 // The arguments ([--text [--utf8]] FILE, options in any order before or after the name), the file
-// read whole as bytes, and the verdict as an exit status.
+// read as far as its format reaches, and the verdict as an exit status.
 #include "dictionary_viewer/run.h"
 
+#include <new>
 #include <optional>
 
+#include "dictionary_viewer/bounded_read.h"
 #include "dictionary_viewer/messages.h"
 #include "dictionary_viewer/viewer.h"
 #include "platform/input_file.h"
@@ -52,16 +54,24 @@ ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << platform::open_failure_report(parsed->name, error);
     return ExitStatus::kUnreadable;
   }
-  std::string bytes;
-  if (int error = platform::read_all(file, bytes); error != 0) {
-    err << platform::read_error_report(parsed->name, error);
-    return ExitStatus::kUnreadable;
-  }
-  switch (view(parsed->name, bytes, parsed->options, out, err)) {
-    case Verdict::kSound: return ExitStatus::kSound;
-    case Verdict::kNotSound: return ExitStatus::kNotSound;
-    case Verdict::kUnknownFormat:
-    case Verdict::kNoConversion: return ExitStatus::kUnreadable;
+  // Every allocation of a run happens before its product is written, so running out of memory
+  // leaves standard output empty.
+  try {
+    HeldFile held;
+    if (int error = read_bounded(file, held); error != 0) {
+      err << platform::read_error_report(parsed->name, error);
+      return ExitStatus::kUnreadable;
+    }
+    switch (view(parsed->name, held.bytes, held.length, parsed->options, out, err)) {
+      case Verdict::kSound: return ExitStatus::kSound;
+      case Verdict::kNotSound: return ExitStatus::kNotSound;
+      case Verdict::kUnknownFormat:
+      case Verdict::kNoConversion: return ExitStatus::kUnreadable;
+      case Verdict::kOutputFailed: return ExitStatus::kOutputFailed;
+    }
+  } catch (const std::bad_alloc&) {
+    err << platform::format(msg::kNotEnoughMemory, parsed->name.c_str());
+    return ExitStatus::kNoMemory;
   }
   return ExitStatus::kUnreadable;
 }

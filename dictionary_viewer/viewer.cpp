@@ -2,10 +2,12 @@
 #include "dictionary_viewer/viewer.h"
 
 #include <optional>
+#include <sstream>
 
 #include "dictionary_viewer/examination.h"
 #include "dictionary_viewer/messages.h"
 #include "dictionary_viewer/utf8_conversion.h"
+#include "platform/checked_output.h"
 #include "platform/report.h"
 
 namespace dictionary_viewer {
@@ -21,6 +23,18 @@ const char* kind_format(DictionaryFormat format) {
     case DictionaryFormat::kUnknown: break;
   }
   return "";
+}
+
+// Writes the product whole and flushes it, so that a full disk or a closed pipe is known before
+// the verdict is given.
+bool write_product(const std::string& product, std::ostream& out, std::ostream& err) {
+  out << product;
+  out.flush();
+  if (int error = platform::output_error(out); error != 0) {
+    err << platform::write_error_report(platform::kStandardOutputName, error);
+    return false;
+  }
+  return true;
 }
 
 // The violations and warnings, then the verdict; a sound file's verdict only when asked for.
@@ -44,8 +58,8 @@ void write_findings(const std::string& name, const Examination& examination, boo
 
 }  // namespace
 
-Verdict view(const std::string& name, std::string_view file, const ViewOptions& options, std::ostream& out,
-             std::ostream& err) {
+Verdict view(const std::string& name, std::string_view file, FileLength length, const ViewOptions& options,
+             std::ostream& out, std::ostream& err) {
   std::optional<Big5ToUtf8> converter;
   if (options.text && options.utf8) {
     converter.emplace();
@@ -54,21 +68,24 @@ Verdict view(const std::string& name, std::string_view file, const ViewOptions& 
       return Verdict::kNoConversion;
     }
   }
-  Examination examination = examine(file, options.text);
+  Examination examination = examine(file, length, options.text);
   if (examination.format == DictionaryFormat::kUnknown) {
-    err << platform::format(msg::kUnknownFormat, name.c_str(), file.size());
+    err << platform::format(msg::kUnknownFormat, name.c_str(), shown(length).c_str());
     return Verdict::kUnknownFormat;
   }
   if (!options.text) {
-    out << platform::format(kind_format(examination.format), name.c_str()) << examination.summary;
-    write_findings(name, examination, true, out);
+    std::ostringstream summary;
+    summary.exceptions(std::ios::badbit);  // running out of memory must not cut the summary short
+    summary << platform::format(kind_format(examination.format), name.c_str()) << examination.summary;
+    write_findings(name, examination, true, summary);
+    if (!write_product(summary.str(), out, err)) return Verdict::kOutputFailed;
   } else if (converter) {
     Utf8Text utf8 = converter->convert(examination.text);
-    out << utf8.text;
+    if (!write_product(utf8.text, out, err)) return Verdict::kOutputFailed;
     write_findings(name, examination, false, err);
     if (utf8.unconvertible > 0) err << platform::format(msg::kUnconvertible, utf8.unconvertible);
   } else {
-    out << examination.text;
+    if (!write_product(examination.text, out, err)) return Verdict::kOutputFailed;
     write_findings(name, examination, false, err);
   }
   return examination.sound() ? Verdict::kSound : Verdict::kNotSound;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "dictionary_viewer/examination.h"
+
 namespace dictionary_viewer {
 
 struct ViewOptions {
@@ -19,10 +21,16 @@ enum class Verdict {
   kNotSound,
   kUnknownFormat,
   kNoConversion,  // UTF-8 asked for, and the system's iconv has no BIG5
+  kOutputFailed,  // writing to `out` failed; the report is on `err`
 };
 
-// `name` is the file's name as given, for the messages.
-Verdict view(const std::string& name, std::string_view file, const ViewOptions& options, std::ostream& out,
-             std::ostream& err);
+// `name` is the file's name as given, for the messages. `file` holds the file's first bytes, as far
+// as its format reaches, of a file `length` long.
+Verdict view(const std::string& name, std::string_view file, FileLength length, const ViewOptions& options,
+             std::ostream& out, std::ostream& err);
+inline Verdict view(const std::string& name, std::string_view file, const ViewOptions& options, std::ostream& out,
+                    std::ostream& err) {
+  return view(name, file, whole(file), options, out, err);
+}
 
 }  // namespace dictionary_viewer

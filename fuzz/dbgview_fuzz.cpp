@@ -3,7 +3,8 @@
 // dictionary header, a hashed dictionary header, a full input dictionary or its stub, or nothing),
 // the next three give where the rest of the input overwrites it; the input dictionaries keep their
 // exact length, the other two grow with the input. Nothing may read outside the bytes, and a file
-// the view calls sound must have no findings.
+// the view calls sound must have no findings; the bytes are also examined as the part of a longer
+// file that was read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -76,6 +77,10 @@ void view_every_way(const std::string& file) {
   Examination examination = examine(file, true);
   if (examination.violations.size() > Examination::kKeptFindings) std::abort();
   if (examination.sound() != examination.violations.empty()) std::abort();
+  // The same bytes as the first part of a longer file, and of an input that goes on.
+  for (FileLength length : {FileLength{file.size() + 1, false}, FileLength{file.size(), true}}) {
+    if (examine(file, length, true).sound() != examine(file, length, false).sound()) std::abort();
+  }
 }
 
 }  // namespace

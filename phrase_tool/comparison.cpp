@@ -7,6 +7,7 @@
 #include "phrase_tool/dictionary_reader.h"
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_editor.h"
+#include "platform/checked_output.h"
 #include "platform/report.h"
 
 namespace phrase_tool {
@@ -14,6 +15,27 @@ namespace phrase_tool {
 namespace {
 constexpr std::uint8_t kEntryStartAbove = 0x20;  // in valid data the byte there is an F1
 constexpr int kAddRequest = 1;
+
+ExitStatus walk_second_file(platform::InputFile& second, const std::string& name, PhraseTable& table,
+                            const RunFlags& flags, const Console& console) {
+  console.out << platform::format(msg::kComparing, name.c_str());
+  console.out << platform::format(msg::kOnlyIn, name.c_str());
+  HeaderImage header;  // the second file's own; the table's header image is not touched
+  DictionaryReader reader(second, name, header);
+  if (StopStatus stop = reader.read_header(console.out)) return *stop;
+  std::string bucket;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (StopStatus stop = reader.read_bucket(slot, bucket, console.out)) return *stop;
+    if (StopStatus stop = compare_bucket(table, bucket, slot, flags, console)) return *stop;
+    // Nothing reads this slot again: memory shrinks as the walk goes on.
+    table.release(slot);
+    if (StopStatus stop = reader.check_not_ended(slot, console.out)) return *stop;
+    // The listing is the product: once standard output fails, the rest of the walk is wasted.
+    if (!console.out) return ExitStatus::kFileFault;
+  }
+  return ExitStatus::kCompared;
+}
+
 }  // namespace
 
 StopStatus compare_bucket(PhraseTable& table, std::string_view other, int slot, const RunFlags& flags,
@@ -52,20 +74,13 @@ StopStatus compare_bucket(PhraseTable& table, std::string_view other, int slot, 
 
 ExitStatus compare_dictionaries(platform::InputFile& second, const std::string& name, PhraseTable& table,
                                 const RunFlags& flags, const Console& console) {
-  console.out << platform::format(msg::kComparing, name.c_str());
-  console.out << platform::format(msg::kOnlyIn, name.c_str());
-  HeaderImage header;  // the second file's own; the table's header image is not touched
-  DictionaryReader reader(second, name, header);
-  if (StopStatus stop = reader.read_header(console.out)) return *stop;
-  std::string bucket;
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (StopStatus stop = reader.read_bucket(slot, bucket, console.out)) return *stop;
-    if (StopStatus stop = compare_bucket(table, bucket, slot, flags, console)) return *stop;
-    // Nothing reads this slot again: memory shrinks as the walk goes on.
-    table.release(slot);
-    if (StopStatus stop = reader.check_not_ended(slot, console.out)) return *stop;
+  const ExitStatus status = walk_second_file(second, name, table, flags, console);
+  console.out.flush();
+  if (int error = platform::output_error(console.out); error != 0) {
+    console.err << platform::write_error_report(platform::kStandardOutputName, error);
+    return ExitStatus::kFileFault;
   }
-  return ExitStatus::kCompared;
+  return status;
 }
 
 }  // namespace phrase_tool

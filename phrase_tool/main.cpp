@@ -1,16 +1,23 @@
 // LEXMOOR: add, delete, compare, export and import Big5 phrase dictionaries.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "phrase_tool/run.h"
 #include "platform/signals.h"
+#include "platform/checked_output.h"
+#include "platform/report.h"
 
 int main(int argc, char** argv) {
   platform::set_up_signals();
   std::vector<std::string> args(argv + 1, argv + argc);
-  phrase_tool::ExitStatus status = phrase_tool::run(args, std::cout, std::cerr);
-  std::cout.flush();
+  // A comparison's listing is its product: a failed write to standard output must be known.
+  platform::CheckedOutputBuffer standard_output(STDOUT_FILENO);
+  std::ostream out(&standard_output);
+  phrase_tool::ExitStatus status = phrase_tool::run(args, out, std::cerr);
+  out.flush();
   std::cerr.flush();
   return static_cast<int>(status);
 }

@@ -1,6 +1,8 @@
 // Byte input from a file or from memory, with a stream's end-of-file indicator.
 #include "platform/input_file.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -22,6 +24,13 @@ int InputFile::open(const std::string& path) {
   at_end_ = false;
   error_ = 0;
   return 0;
+}
+
+std::optional<std::uint64_t> InputFile::regular_size() const {
+  if (in_memory_) return bytes_.size();
+  struct stat st {};
+  if (!file_ || ::fstat(::fileno(file_.get()), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(st.st_size);
 }
 
 std::size_t InputFile::read(void* dst, std::size_t n) {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -29,6 +31,10 @@ class InputFile {
   // Reads up to n bytes; returns how many arrived. Fewer than n means the end of the input was met
   // (at_end) or the system failed (error).
   std::size_t read(void* dst, std::size_t n);
+
+  // The length of a regular file as the system gives it, or of the bytes in memory; none for a pipe
+  // or a device, whose length is known only by reading it.
+  std::optional<std::uint64_t> regular_size() const;
 
   bool at_end() const { return at_end_; }
   // The system's error number of a failed read, 0 when none failed.

@@ -45,6 +45,16 @@ RunningProcess::RunningProcess(const std::string& program, const std::vector<std
       if (fd >= 0) ::close(fd);
     }
     if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) _exit(126);
+    if (!options.stdout_path.empty()) {
+      int fd = ::open(options.stdout_path.c_str(), O_WRONLY);
+      if (fd < 0 || ::dup2(fd, 1) < 0) _exit(126);
+      ::close(fd);
+    }
+    if (options.address_space_limit >= 0) {
+      rlimit limit{static_cast<rlim_t>(options.address_space_limit),
+                   static_cast<rlim_t>(options.address_space_limit)};
+      if (::setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
+    }
     if (options.file_size_limit >= 0) {
       rlimit limit{static_cast<rlim_t>(options.file_size_limit),
                    static_cast<rlim_t>(options.file_size_limit)};

@@ -19,6 +19,8 @@ struct ProcessOptions {
   bool stdout_closed = false;      // standard output is a pipe whose reader is gone before the start
   int time_limit_seconds = -1;     // killed (SIGKILL) when still running after this long; -1 for none
   std::vector<std::pair<std::string, std::string>> environment;  // variables set for the program
+  std::string stdout_path;         // standard output goes to this file ("/dev/full") instead of `out`
+  long long address_space_limit = -1;  // bytes; like `ulimit -v`, -1 for none
 };
 
 struct ProcessResult {
