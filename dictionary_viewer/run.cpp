@@ -1,4 +1,4 @@
-// The arguments ([--text [--utf8]] FILE, options in any order before or after the name), the file
+// The arguments ([--text] [--utf8] FILE, options in any order before or after the name), the file
 // read whole as bytes, and the verdict as an exit status.
 #include "dictionary_viewer/run.h"
 
@@ -35,7 +35,7 @@ std::optional<Arguments> parse(const std::vector<std::string>& args) {
       have_name = true;
     }
   }
-  if (!have_name || (parsed.options.utf8 && !parsed.options.text)) return std::nullopt;
+  if (!have_name) return std::nullopt;
   return parsed;
 }
 

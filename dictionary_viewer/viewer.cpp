@@ -47,7 +47,7 @@ void write_findings(const std::string& name, const Examination& examination, boo
 Verdict view(const std::string& name, std::string_view file, const ViewOptions& options, std::ostream& out,
              std::ostream& err) {
   std::optional<Big5ToUtf8> converter;
-  if (options.text && options.utf8) {
+  if (options.utf8) {
     converter.emplace();
     if (!converter->available()) {
       err << msg::kNoBig5Conversion;
@@ -60,8 +60,10 @@ Verdict view(const std::string& name, std::string_view file, const ViewOptions& 
     return Verdict::kUnknownFormat;
   }
   if (!options.text) {
+    std::size_t unconvertible = converter ? convert_summary(*converter, examination) : 0;
     out << platform::format(kind_format(examination.format), name.c_str()) << examination.summary;
     write_findings(name, examination, true, out);
+    if (unconvertible > 0) err << platform::format(msg::kUnconvertible, unconvertible);
   } else if (converter) {
     Utf8Text utf8 = converter->convert(examination.text);
     out << utf8.text;
