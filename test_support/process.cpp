@@ -38,16 +38,16 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
     for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]}) {
       ::close(fd);
     }
-    if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) _exit(126);
+    if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) _exit(kNotStarted);
     if (options.file_size_limit >= 0) {
       rlimit limit{static_cast<rlim_t>(options.file_size_limit),
                    static_cast<rlim_t>(options.file_size_limit)};
-      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(kNotStarted);
     }
     if (options.run_as_uid >= 0) {
       if (::setgid(static_cast<gid_t>(options.run_as_uid)) != 0 ||
           ::setuid(static_cast<uid_t>(options.run_as_uid)) != 0) {
-        _exit(126);
+        _exit(kNotStarted);
       }
     }
     // The child starts with the default action for SIGXFSZ, as a program started from a shell does.
@@ -57,7 +57,7 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     ::execv(program.c_str(), argv.data());
-    _exit(127);
+    _exit(kNotExecuted);
   }
   ::close(in_pipe[0]);
   ::close(out_pipe[1]);

@@ -21,6 +21,11 @@ struct ProcessResult {
   int signal = 0;   // the signal that killed it
 };
 
+// The statuses of a child that never reached the program: it could not enter `cwd` or become the
+// user, or the program could not be executed.
+constexpr int kNotStarted = 126;
+constexpr int kNotExecuted = 127;
+
 ProcessResult run_process(const std::string& program, const std::vector<std::string>& args,
                           const ProcessOptions& options = {});
 
