@@ -5,8 +5,9 @@
 namespace dictionary_viewer::msg {
 
 constexpr char kUsage[] =
-    "Usage: DBGVIEW [--text [--utf8]] FILE\n"
+    "Usage: DBGVIEW [--text] [--utf8] FILE\n"
     "  DBGVIEW FILE               tell the file's format, summarise it and verify every rule\n"
+    "  DBGVIEW --utf8 FILE        the same, with the Big5 names and characters in UTF-8\n"
     "  DBGVIEW --text FILE        write its content as the Big5 text its own program reads back\n"
     "  DBGVIEW --text --utf8 FILE the same text in UTF-8\n"
     "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error.\n";

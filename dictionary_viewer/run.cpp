@@ -1,4 +1,4 @@
-// The arguments ([--text [--utf8]] FILE, options in any order before or after the name), the file
+// The arguments ([--text] [--utf8] FILE, options in any order before or after the name), the file
 // read as far as its format reaches, and the verdict as an exit status.
 #include "dictionary_viewer/run.h"
 
@@ -37,7 +37,7 @@ std::optional<Arguments> parse(const std::vector<std::string>& args) {
       have_name = true;
     }
   }
-  if (!have_name || (parsed.options.utf8 && !parsed.options.text)) return std::nullopt;
+  if (!have_name) return std::nullopt;
   return parsed;
 }
 

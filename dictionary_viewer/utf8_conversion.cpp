@@ -80,4 +80,21 @@ Utf8Text Big5ToUtf8::convert(std::string_view big5) {
   return result;
 }
 
+std::size_t convert_summary(Big5ToUtf8& converter, Examination& examination) {
+  std::size_t unconvertible = 0;
+  auto convert = [&](std::string& field) {
+    Utf8Text utf8 = converter.convert(field);
+    field = std::move(utf8.text);
+    unconvertible += utf8.unconvertible;
+  };
+  convert(examination.summary);
+  for (std::vector<Finding>* findings : {&examination.violations, &examination.warnings}) {
+    for (Finding& f : *findings) {
+      convert(f.place);
+      convert(f.text);
+    }
+  }
+  return unconvertible;
+}
+
 }  // namespace dictionary_viewer

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "dictionary_viewer/examination.h"
+
 namespace dictionary_viewer {
 
 struct Utf8Text {
@@ -32,5 +34,10 @@ class Big5ToUtf8 {
 
   void* descriptor_;  // iconv_t
 };
+
+// The summary's Big5 fields (names, identification, characters in findings) converted in place. The
+// file's name is not in them: it is given in the terminal's own encoding. Returns the characters
+// shown as \xHH\xHH.
+std::size_t convert_summary(Big5ToUtf8& converter, Examination& examination);
 
 }  // namespace dictionary_viewer

@@ -61,7 +61,7 @@ void write_findings(const std::string& name, const Examination& examination, boo
 Verdict view(const std::string& name, std::string_view file, FileLength length, const ViewOptions& options,
              std::ostream& out, std::ostream& err) {
   std::optional<Big5ToUtf8> converter;
-  if (options.text && options.utf8) {
+  if (options.utf8) {
     converter.emplace();
     if (!converter->available()) {
       err << msg::kNoBig5Conversion;
@@ -74,11 +74,13 @@ Verdict view(const std::string& name, std::string_view file, FileLength length, 
     return Verdict::kUnknownFormat;
   }
   if (!options.text) {
+    std::size_t unconvertible = converter ? convert_summary(*converter, examination) : 0;
     std::ostringstream summary;
     summary.exceptions(std::ios::badbit);  // running out of memory must not cut the summary short
     summary << platform::format(kind_format(examination.format), name.c_str()) << examination.summary;
     write_findings(name, examination, true, summary);
     if (!write_product(summary.str(), out, err)) return Verdict::kOutputFailed;
+    if (unconvertible > 0) err << platform::format(msg::kUnconvertible, unconvertible);
   } else if (converter) {
     Utf8Text utf8 = converter->convert(examination.text);
     if (!write_product(utf8.text, out, err)) return Verdict::kOutputFailed;

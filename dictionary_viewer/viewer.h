@@ -13,7 +13,7 @@ namespace dictionary_viewer {
 
 struct ViewOptions {
   bool text = false;  // the content as text instead of the summary
-  bool utf8 = false;  // with text: in UTF-8
+  bool utf8 = false;  // the text, or the Big5 fields of the summary, in UTF-8
 };
 
 enum class Verdict {

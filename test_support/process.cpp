@@ -44,26 +44,26 @@ RunningProcess::RunningProcess(const std::string& program, const std::vector<std
     for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]}) {
       if (fd >= 0) ::close(fd);
     }
-    if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) _exit(126);
+    if (!options.cwd.empty() && ::chdir(options.cwd.c_str()) != 0) _exit(kNotStarted);
     if (!options.stdout_path.empty()) {
       int fd = ::open(options.stdout_path.c_str(), O_WRONLY);
-      if (fd < 0 || ::dup2(fd, 1) < 0) _exit(126);
+      if (fd < 0 || ::dup2(fd, 1) < 0) _exit(kNotStarted);
       ::close(fd);
     }
     if (options.address_space_limit >= 0) {
       rlimit limit{static_cast<rlim_t>(options.address_space_limit),
                    static_cast<rlim_t>(options.address_space_limit)};
-      if (::setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
+      if (::setrlimit(RLIMIT_AS, &limit) != 0) _exit(kNotStarted);
     }
     if (options.file_size_limit >= 0) {
       rlimit limit{static_cast<rlim_t>(options.file_size_limit),
                    static_cast<rlim_t>(options.file_size_limit)};
-      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(kNotStarted);
     }
     if (options.run_as_uid >= 0) {
       if (::setgid(static_cast<gid_t>(options.run_as_uid)) != 0 ||
           ::setuid(static_cast<uid_t>(options.run_as_uid)) != 0) {
-        _exit(126);
+        _exit(kNotStarted);
       }
     }
     for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
@@ -78,7 +78,7 @@ RunningProcess::RunningProcess(const std::string& program, const std::vector<std
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     ::execv(program.c_str(), argv.data());
-    _exit(127);
+    _exit(kNotExecuted);
   }
   ::close(in_pipe[0]);
   ::close(out_pipe[1]);

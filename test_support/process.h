@@ -51,6 +51,11 @@ class RunningProcess {
   int time_limit_seconds_ = -1;
 };
 
+// The statuses of a child that never reached the program: it could not enter `cwd` or become the
+// user, or the program could not be executed.
+constexpr int kNotStarted = 126;
+constexpr int kNotExecuted = 127;
+
 ProcessResult run_process(const std::string& program, const std::vector<std::string>& args,
                           const ProcessOptions& options = {});
 

@@ -45,6 +45,19 @@ std::vector<std::string> ScratchDir::entries() const {
   return names;
 }
 
+void ScratchDir::move_into(const fs::path& folder, std::error_code& ec) {
+  const fs::path moved = folder / path_.filename();
+  fs::rename(path_, moved, ec);
+  if (ec == std::errc::cross_device_link) {
+    ec.clear();
+    fs::copy(path_, moved, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
+    if (ec) return;
+    std::error_code left_behind;  // the copy is complete; a leftover original harms no test
+    fs::remove_all(path_, left_behind);
+  }
+  if (!ec) path_ = moved;
+}
+
 std::string read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path.string());

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace test_support {
@@ -24,6 +25,9 @@ class ScratchDir {
   bool exists(const std::string& name) const;
   // Every entry of the folder, hidden ones included, sorted by name.
   std::vector<std::string> entries() const;
+  // Moves the folder, with what it holds, into `folder` (copied across file systems); from then on
+  // the test reads and writes it there, and it is removed from there.
+  void move_into(const std::filesystem::path& folder, std::error_code& ec);
 
  private:
   std::filesystem::path path_;

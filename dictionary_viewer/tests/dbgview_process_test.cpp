@@ -35,8 +35,9 @@ void dump(const ScratchDir& dir, const std::string& file, const std::string& dum
 }
 
 const char kUsage[] =
-    "Usage: DBGVIEW [--text [--utf8]] FILE\n"
+    "Usage: DBGVIEW [--text] [--utf8] FILE\n"
     "  DBGVIEW FILE               tell the file's format, summarise it and verify every rule\n"
+    "  DBGVIEW --utf8 FILE        the same, with the Big5 names and characters in UTF-8\n"
     "  DBGVIEW --text FILE        write its content as the Big5 text its own program reads back\n"
     "  DBGVIEW --text --utf8 FILE the same text in UTF-8\n"
     "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error.\n";
@@ -45,7 +46,7 @@ TEST(DbgviewProcess, UsageErrorsGiveStatus2) {
   ScratchDir dir;
   dir.write("a.dbg", "x");
   for (std::vector<std::string> args :
-       {std::vector<std::string>{}, {"a.dbg", "a.dbg"}, {"--utf8", "a.dbg"}, {"--bogus", "a.dbg"}, {"--text"}}) {
+       {std::vector<std::string>{}, {"a.dbg", "a.dbg"}, {"--bogus", "a.dbg"}, {"--utf8"}, {"--text"}}) {
     ProcessResult r = dbgview(dir, args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
@@ -208,6 +209,24 @@ TEST(DbgviewProcess, StubGivesItsHeaderLineAndRoundTrips) {
             "Chinese name: \xC2\xB2\xA9\xF6\xBF\xE9\xA4\x4A\n"
             "short name: \xC2\xB2\xA9\xF6\n"
             "j.dbg: sound\n");
+}
+
+// The summary's Big5 fields in UTF-8; the file's name, given in the terminal's encoding, as it is.
+TEST(DbgviewProcess, Utf8SummaryConvertsTheBig5Fields) {
+  ScratchDir dir;
+  dir.write("table.b5", kAlphaTable);
+  const std::string name = "j.\xE8\xA9\x9E";  // a UTF-8 name: j.詞
+  ASSERT_EQ(run_in(dir, KESTRAWN_PATH, {"table.b5", name, "*CIZU"}).status, 0);
+  ProcessResult r = dbgview(dir, {"--utf8", name});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            name + ": empty input dictionary stub\n"
+            "stub character: J (the text system needs OVCIZUJ.DBG)\n"
+            "key type: 0 (Alpha)\n"
+            "English name: Simplex\n"
+            "Chinese name: 簡易輸入\n"
+            "short name: 簡易\n" + name + ": sound\n");
 }
 
 TEST(DbgviewProcess, Utf8TextOfAKnownFile) {

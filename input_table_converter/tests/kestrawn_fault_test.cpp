@@ -98,19 +98,20 @@ TEST_P(KestrawnFault, ReportsAndLeavesTheOldOutput) {
   FolderModeRestorer restorer{dir};
   dir.write("in.B5", kTable);
   dir.write("out.DBG", kOldOutput);
-  int uid = -1;
+  UnprivilegedUser user;  // the current user, running the program where it was built
+  user.program = KESTRAWN_PATH;
   if (c.unprivileged) {
-    UnprivilegedUser user = unprivileged_user(dir);
+    user = unprivileged_user(dir, KESTRAWN_PATH);
     if (!user.skip_reason.empty()) GTEST_SKIP() << user.skip_reason;
-    uid = user.uid;
   }
+  const int uid = user.uid;
   c.prepare(dir, uid);
 
   ProcessOptions options;
   options.cwd = dir.path();
   options.file_size_limit = c.file_size_limit;
   options.run_as_uid = uid;
-  ProcessResult r = test_support::run_process(KESTRAWN_PATH, c.args, options);
+  ProcessResult r = test_support::run_process(user.program, c.args, options);
   EXPECT_EQ(r.signal, 0);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, banner() + c.out);
