@@ -54,8 +54,8 @@ ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << platform::open_failure_report(parsed->name, error);
     return ExitStatus::kUnreadable;
   }
-  // Every allocation of a run happens before its product is written, so running out of memory
-  // leaves standard output empty.
+  // A file the format allows may still not fit in memory: that is reported, never an abort. The
+  // bytes, the examination and the text are all made before the product is written.
   try {
     HeldFile held;
     if (int error = read_bounded(file, held); error != 0) {
