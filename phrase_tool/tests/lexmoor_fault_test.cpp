@@ -3,9 +3,6 @@
 // status, no signal, no temporary file, and leaves an existing output byte for byte as it was.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -17,6 +14,7 @@
 #include "phrase_tool/messages.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "platform/report.h"
+#include "test_support/fault_suite.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 #include "test_support/unprivileged.h"
@@ -26,13 +24,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace phrase_tool::test_images;
 namespace msg = phrase_tool::msg;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
 using test_support::ScratchDir;
 using test_support::FolderModeRestorer;
+using test_support::ProcessOptions;
 using test_support::give_to;
-using test_support::UnprivilegedUser;
-using test_support::unprivileged_user;
 
 const std::string kOldDictionary = dictionary_file({{0, kWorkedBucket}});
 const std::string kOldExport = "an earlier export\n";
@@ -171,20 +167,10 @@ TEST_P(LexmoorFault, ReportsAndLeavesTheOldOutput) {
   dir.write("LEXMOOR.B5X", kOldExport);
   dir.write("list", "PRINT-TO-BIG5\n");
   dir.write("words", "");
-  UnprivilegedUser user;  // the current user, running the program where it was built
-  user.program = LEXMOOR_PATH;
-  if (c.unprivileged) {
-    user = unprivileged_user(dir, LEXMOOR_PATH);
-    if (!user.skip_reason.empty()) GTEST_SKIP() << user.skip_reason;
-  }
-  const int uid = user.uid;
-  c.prepare(dir, uid);
-
-  ProcessOptions options;
-  options.cwd = dir.path();
-  options.file_size_limit = c.file_size_limit;
-  options.run_as_uid = uid;
-  ProcessResult r = test_support::run_process(user.program, c.args, options);
+  test_support::FaultRunResult run =
+      test_support::run_fault(dir, LEXMOOR_PATH, {c.unprivileged, c.prepare, c.args, c.file_size_limit});
+  if (!run.skip_reason.empty()) GTEST_SKIP() << run.skip_reason;
+  const ProcessResult& r = run.process;
   EXPECT_EQ(r.signal, 0);
   EXPECT_EQ(r.status, c.status);
   EXPECT_EQ(r.out, c.out);
@@ -198,7 +184,7 @@ TEST_P(LexmoorFault, ReportsAndLeavesTheOldOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, LexmoorFault, ::testing::ValuesIn(fault_cases()),
-                         [](const ::testing::TestParamInfo<FaultCase>& param) { return param.param.name; });
+                         test_support::case_name<FaultCase>);
 
 // The fixed output names as folders: the check that the output can be written refuses them.
 TEST(LexmoorFault, OutputNamesThatAreFolders) {

@@ -1,0 +1,85 @@
+// The machinery the programs' fault suites share: a run against a failing file, as a user whom
+// permissions stop where the case needs one, and a run that names its input again as its output.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "test_support/process.h"
+#include "test_support/scratch.h"
+#include "test_support/unprivileged.h"
+
+namespace test_support {
+
+// What a fault case does before and while the program runs in the scratch folder.
+struct FaultRun {
+  bool unprivileged;  // the case needs a user whom permissions stop
+  // Breaks a file or folder for a run as `uid` (-1: the current user).
+  std::function<void(const ScratchDir&, int uid)> prepare;
+  std::vector<std::string> args;
+  long long file_size_limit;  // bytes, -1 for none
+};
+
+struct FaultRunResult {
+  std::string skip_reason;  // not empty when the case cannot be made real here: nothing ran
+  ProcessResult process;
+  StagingFolder stage;  // holds the scratch folder of an unprivileged run until the checks are done
+};
+
+// Prepares `dir` (its inputs already written) and runs `program` there. As root an unprivileged
+// case runs a copy as the user nobody, with `dir` moved beside it.
+FaultRunResult run_fault(ScratchDir& dir, const std::string& program, const FaultRun& run);
+
+// Names each instance of a parameterized suite after its case's `name`.
+template <typename Case>
+std::string case_name(const ::testing::TestParamInfo<Case>& info) {
+  return info.param.name;
+}
+
+// A case of a converter's fault suite (TOMBRAL, KESTRAWN): every such case stops with status 1.
+struct ConverterFaultCase {
+  const char* name;
+  bool unprivileged;  // the case needs a user whom permissions stop
+  // Breaks the folder (its input and an earlier output exist beforehand) for a run as `uid`.
+  std::function<void(const ScratchDir&, int uid)> prepare;
+  std::vector<std::string> args;
+  long long file_size_limit;
+  std::string out;  // after the banner
+  std::string err;
+  std::vector<std::string> entries;  // the folder afterwards
+};
+
+// The converter a fault suite runs and the folder each of its cases starts from.
+struct ConverterFolder {
+  std::string program;
+  std::string banner;
+  std::string input, table;        // the input's name and bytes
+  std::string output, old_output;  // an earlier output's name and bytes
+};
+
+// The cases every converter shares: an output whose folder or whose own mode refuses the write,
+// and an input nobody may read. Each fails at the check, before the banner is followed by more.
+std::vector<ConverterFaultCase> permission_cases(const std::string& input, const std::string& output);
+
+// Runs `c` in a fresh folder and checks its report, its status 1, no signal, the earlier output
+// byte for byte as it was and no file left behind. Returns why the case was skipped, or "".
+std::string check_converter_fault(const ConverterFaultCase& c, const ConverterFolder& folder);
+
+// A converter run on a copy of `table` twice: once to `other_output` (named `other_arg` on the
+// command line), then with the table named again as its output.
+struct InPlaceConversion {
+  ProcessResult to_other;
+  ProcessResult in_place;
+  std::string converted;      // the table's file after the second run
+  std::string other;          // the first run's output
+  std::vector<std::string> entries;  // the folder afterwards
+};
+
+InPlaceConversion convert_in_place(const std::string& program, const std::filesystem::path& table,
+                                   const std::string& other_arg, const std::string& other_output);
+
+}  // namespace test_support
