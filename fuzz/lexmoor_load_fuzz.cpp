@@ -88,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (phrase.size() < 4) phrase += "\xA4\x40";
     std::string fixed{static_cast<char>(head.lead), static_cast<char>(head.trail), '\xA4', '\x40', '\xB0', '\xB2'};
     for (const std::string& p : {phrase, fixed}) {
-      for (int op : {0, 1, 0, -1, 1}) {
+      for (EditRequest op : {EditRequest::kLookUp, EditRequest::kAdd, EditRequest::kLookUp, EditRequest::kDelete,
+                             EditRequest::kAdd}) {
         if (StopStatus s = edit_phrase(table, flags, p, op, console)) {
           if (static_cast<int>(*s) != 0) std::abort();
         }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/lexmoor_layout.h"
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_table.h"
 #include "phrase_tool/run_state.h"
@@ -22,24 +23,7 @@ namespace {
 using namespace phrase_tool;
 
 void check_layout(const std::string& bucket) {
-  if (bucket.size() >= kBucketLimit) std::abort();
-  if (bucket.find('\0') != std::string::npos) std::abort();
-  auto byte = [&bucket](std::size_t i) { return static_cast<std::uint8_t>(bucket[i]); };
-  bool long_seen = false;
-  std::size_t pos = 0;
-  while (pos < bucket.size()) {
-    if (pos + 4 > bucket.size()) std::abort();  // an entry holds its unit and one character
-    if (byte(pos) < kMarkBit) std::abort();
-    bool long_entry = byte(pos + 2) >= kMarkBit;
-    if (long_seen && !long_entry) std::abort();
-    long_seen = long_seen || long_entry;
-    pos += 4;
-    if (!long_entry) continue;
-    while (pos < bucket.size() && byte(pos) < kMarkBit) {
-      if (pos + 2 > bucket.size()) std::abort();
-      pos += 2;
-    }
-  }
+  if (!lexmoor_fuzz::keeps_layout(bucket)) std::abort();
 }
 
 StopStatus apply(const std::string& text, int sign, PhraseTable& table, RunFlags& flags, const Console& console) {

@@ -7,6 +7,7 @@
 #include "phrase_tool/dictionary_reader.h"
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_editor.h"
+#include "phrase_tool/phrase_entry.h"
 #include "platform/checked_output.h"
 #include "platform/report.h"
 
@@ -14,7 +15,6 @@ namespace phrase_tool {
 
 namespace {
 constexpr std::uint8_t kEntryStartAbove = 0x20;  // in valid data the byte there is an F1
-constexpr int kAddRequest = 1;
 
 ExitStatus walk_second_file(platform::InputFile& second, const std::string& name, PhraseTable& table,
                             const RunFlags& flags, const Console& console) {
@@ -43,31 +43,20 @@ StopStatus compare_bucket(PhraseTable& table, std::string_view other, int slot, 
   // Only slots where the table holds phrases are compared.
   if (table.bucket(slot).empty()) return std::nullopt;
   other = other.substr(0, other.find('\0'));  // a bucket ends at its NUL
-  auto byte = [other](std::size_t i) { return static_cast<std::uint8_t>(other[i]); };
-  Big5Char head = slot_character(slot);
+  const Big5Char head = slot_character(slot);
   std::string phrase;
-  std::size_t pos = 0;
-  while (pos < other.size() && byte(pos) > kEntryStartAbove) {
-    // A damaged bucket may end inside an entry: a character needs both its bytes inside the
-    // bucket, and an entry without one yields no phrase.
-    std::size_t first = pos + 2;  // past the frequency unit
-    if (first + 1 >= other.size()) break;
+  EntryWalker walker(other);
+  // A damaged bucket may end inside an entry: an entry without a whole character yields no
+  // phrase, and the walk stops at a byte that cannot be an F1.
+  while (walker.position() < other.size() &&
+         static_cast<std::uint8_t>(other[walker.position()]) > kEntryStartAbove) {
+    const std::optional<Entry> entry = walker.next();
+    if (!entry) break;
     phrase.assign({static_cast<char>(head.lead), static_cast<char>(head.trail)});
-    auto append_char = [&](std::size_t i) {
-      phrase.push_back(static_cast<char>(byte(i) | kMarkBit));
-      phrase.push_back(other[i + 1]);
-    };
-    append_char(first);
-    pos = first + 2;
-    if (byte(first) >= kMarkBit) {  // a long entry: characters up to the next F1 or the end
-      while (pos + 1 < other.size() && byte(pos) < kMarkBit) {
-        append_char(pos);
-        pos += 2;
-      }
-    }
+    append_restored(entry->characters, phrase);
     // The editor refuses a phrase longer than 40 bytes and so ends the run; the rebuild grows
     // only as far as the bucket it comes from.
-    if (StopStatus stop = edit_phrase(table, flags, phrase, kAddRequest, console)) return stop;
+    if (StopStatus stop = edit_phrase(table, flags, phrase, EditRequest::kAdd, console)) return stop;
   }
   return std::nullopt;
 }

@@ -10,6 +10,7 @@
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/dictionary_writer.h"
+#include "phrase_tool/text_export.h"
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_table.h"
 #include "phrase_tool/text_import.h"

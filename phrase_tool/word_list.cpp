@@ -40,7 +40,7 @@ StopStatus scan_line(std::string_view text, int number, int sign, PhraseTable& t
       return ExitStatus::kContentFault;
     }
     if (run.size() >= kMinWordBytes) {
-      if (StopStatus stop = edit_phrase(table, flags, run, sign * number, console)) return stop;
+      if (StopStatus stop = edit_phrase(table, flags, run, sign > 0 ? EditRequest::kAdd : EditRequest::kDelete, console)) return stop;
     }
     ++pos;  // the byte that ended the run ends the word too
   }

@@ -7,6 +7,7 @@
 
 #include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/tests/dictionary_image.h"
+#include "phrase_tool/text_export.h"
 #include "platform/little_endian.h"
 #include "test_support/scratch.h"
 

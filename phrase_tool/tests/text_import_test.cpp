@@ -5,7 +5,7 @@
 #include <map>
 #include <sstream>
 
-#include "phrase_tool/dictionary_writer.h"
+#include "phrase_tool/text_export.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "test_support/scratch.h"
 
