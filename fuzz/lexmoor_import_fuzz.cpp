@@ -10,6 +10,7 @@
 #include "fuzz/lexmoor_layout.h"
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_table.h"
+#include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
 #include "phrase_tool/slots.h"
 #include "phrase_tool/text_import.h"
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream out;
   StopStatus stop = import_lines(reader, "fuzz.b5", table, out);
   if (stop) {
-    if (static_cast<int>(*stop) != 0) std::abort();
+    if (exit_status(*stop) != 0) std::abort();
     return 0;
   }
   for (int slot = 0; slot < kSlotCount; ++slot) check_layout(table.bucket(slot));

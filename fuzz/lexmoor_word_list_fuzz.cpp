@@ -12,6 +12,7 @@
 #include "fuzz/lexmoor_layout.h"
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_table.h"
+#include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
 #include "phrase_tool/slots.h"
 #include "phrase_tool/word_list.h"
@@ -53,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string first = input.substr(0, cut);
     input = cut == std::string::npos ? std::string() : input.substr(cut + 1);
     if (StopStatus stop = apply(first + "\n", 1, table, flags, console)) {
-      if (static_cast<int>(*stop) != 0) std::abort();
+      if (exit_status(*stop) != 0) std::abort();
     }
   }
   if (StopStatus stop = apply(input, sign, table, flags, console)) {
-    if (static_cast<int>(*stop) != 0) std::abort();
+    if (exit_status(*stop) != 0) std::abort();
   }
   for (int slot = 0; slot < kSlotCount; ++slot) check_layout(table.bucket(slot));
   return 0;

@@ -16,7 +16,7 @@ namespace phrase_tool {
 namespace {
 constexpr std::uint8_t kEntryStartAbove = 0x20;  // in valid data the byte there is an F1
 
-ExitStatus walk_second_file(platform::InputFile& second, const std::string& name, PhraseTable& table,
+Outcome walk_second_file(platform::InputFile& second, const std::string& name, PhraseTable& table,
                             const RunFlags& flags, const Console& console) {
   console.out << platform::format(msg::kComparing, name.c_str());
   console.out << platform::format(msg::kOnlyIn, name.c_str());
@@ -31,9 +31,9 @@ ExitStatus walk_second_file(platform::InputFile& second, const std::string& name
     table.release(slot);
     if (StopStatus stop = reader.check_not_ended(slot, console.out)) return *stop;
     // The listing is the product: once standard output fails, the rest of the walk is wasted.
-    if (!console.out) return ExitStatus::kFileFault;
+    if (!console.out) return Outcome::kFileFault;
   }
-  return ExitStatus::kCompared;
+  return Outcome::kCompared;
 }
 
 }  // namespace
@@ -61,13 +61,13 @@ StopStatus compare_bucket(PhraseTable& table, std::string_view other, int slot, 
   return std::nullopt;
 }
 
-ExitStatus compare_dictionaries(platform::InputFile& second, const std::string& name, PhraseTable& table,
+Outcome compare_dictionaries(platform::InputFile& second, const std::string& name, PhraseTable& table,
                                 const RunFlags& flags, const Console& console) {
-  const ExitStatus status = walk_second_file(second, name, table, flags, console);
+  const Outcome status = walk_second_file(second, name, table, flags, console);
   console.out.flush();
   if (int error = platform::output_error(console.out); error != 0) {
     console.err << platform::write_error_report(platform::kStandardOutputName, error);
-    return ExitStatus::kFileFault;
+    return Outcome::kFileFault;
   }
   return status;
 }

@@ -17,7 +17,7 @@ namespace {
 
 StopStatus write_failed(const std::string& path, const platform::ReplacedFile& file, std::ostream& out) {
   out << platform::write_error_report(path, file.error());
-  return ExitStatus::kFileFault;
+  return Outcome::kFileFault;
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ StopStatus write_dictionary(const std::string& path, HeaderImage& header, const 
   platform::ReplacedFile file;
   if (file.open(path) != 0) {
     out << msg::kCantOpenDictionary;
-    return ExitStatus::kFileFault;
+    return Outcome::kFileFault;
   }
   out << msg::kWritingTo;
   // The whole file is laid out before anything is written, so that it goes out in one pass, as a

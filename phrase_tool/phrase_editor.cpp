@@ -117,7 +117,7 @@ StopStatus edit(PhraseTable& table, const RunFlags& flags, std::string_view phra
                 const Console& console) {
   if (phrase.size() > kMaxPhraseBytes) {
     put_phrase_message(console.out, msg::kPhraseTooLong, phrase);
-    return ExitStatus::kContentFault;
+    return Outcome::kContentFault;
   }
   // Only whole phrases of two characters or more can be filed; every caller hands nothing else.
   if (phrase.size() < 2 * kCharacterBytes || phrase.size() % kCharacterBytes != 0) return std::nullopt;
@@ -168,7 +168,7 @@ StopStatus edit_phrase(PhraseTable& table, const RunFlags& flags, std::string_vi
     return edit(table, flags, phrase, request, console);
   } catch (const std::bad_alloc&) {
     console.err << msg::kMemoryFull;
-    return ExitStatus::kContentFault;
+    return Outcome::kContentFault;
   }
 }
 

@@ -32,14 +32,14 @@ StopStatus export_text(const std::string& path, const HeaderImage& header, const
   platform::ReplacedFile file;
   if (file.open(path) != 0) {
     out << msg::kCantOpenExport;
-    return ExitStatus::kFileFault;
+    return Outcome::kFileFault;
   }
   std::string text = header.identification_text();
   text.push_back('\n');
   for (int slot = 0; slot < kSlotCount; ++slot) append_slot_block(slot, table.bucket(slot), text);
   if (!file.write(text) || !file.commit()) {
     out << platform::write_error_report(path, file.error());
-    return ExitStatus::kFileFault;
+    return Outcome::kFileFault;
   }
   return std::nullopt;
 }

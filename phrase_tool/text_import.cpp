@@ -81,7 +81,7 @@ StopStatus SourceImport::line(std::string_view text, int number) {
   }
   if (continuation && position_ == Position::kNoHeadYet) {
     out_ << platform::format(msg::kErrorAtLine, number);
-    return ExitStatus::kContentFault;
+    return Outcome::kContentFault;
   }
   if (continuation && position_ == Position::kInSlot) {
     continuation_line(text, number);
@@ -130,7 +130,7 @@ StopStatus import_source(const std::string& name, PhraseTable& table, std::ostre
     opened = msg::kDefaultSourceName;
     if (file.open(opened) != 0) {
       out << msg::kCantOpenSource;
-      return ExitStatus::kFileFault;
+      return Outcome::kFileFault;
     }
   }
   out << platform::format(msg::kReadingSource, opened.c_str());
@@ -147,11 +147,11 @@ StopStatus import_lines(platform::TextReader& reader, const std::string& name, P
     platform::LineStatus status = reader.read_line(line);
     if (status == platform::LineStatus::kError) {
       out << platform::read_error_report(name, reader.error());
-      return ExitStatus::kFileFault;
+      return Outcome::kFileFault;
     }
     if (status == platform::LineStatus::kTooLong) {
       out << platform::long_line_report(reader.line_number(), name);
-      return ExitStatus::kContentFault;
+      return Outcome::kContentFault;
     }
     if (status == platform::LineStatus::kEnd) break;
     ++number;

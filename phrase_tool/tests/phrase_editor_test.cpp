@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "phrase_tool/messages.h"
+#include "phrase_tool/run.h"
 #include "test_support/scratch.h"
 
 namespace {
 
-using phrase_tool::ExitStatus;
+using phrase_tool::Outcome;
 using phrase_tool::PhraseTable;
 using phrase_tool::RunFlags;
 using phrase_tool::EditRequest;
@@ -220,8 +221,8 @@ TEST_F(PhraseEditor, TwentyCharactersPassTwentyOneEndTheRun) {
 
   out.str("");
   const std::string twenty_one = twenty + G;
-  EXPECT_EQ(edit(twenty_one, 1), ExitStatus::kContentFault);
-  EXPECT_EQ(static_cast<int>(*edit(twenty_one, -1)), 0);
+  EXPECT_EQ(edit(twenty_one, 1), Outcome::kContentFault);
+  EXPECT_EQ(exit_status(*edit(twenty_one, -1)), 0);
   EXPECT_EQ(out.str(), "\a\a\aWord [" + twenty_one + "] Length > 40 !" + "\a\a\aWord [" + twenty_one +
                            "] Length > 40 !");
   EXPECT_EQ(hex(bucket()), hex(after_twenty));
