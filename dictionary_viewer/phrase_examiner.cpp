@@ -9,7 +9,8 @@
 #include "dictionary_viewer/big5.h"
 #include "dictionary_viewer/messages.h"
 #include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/dictionary_writer.h"
+#include "phrase_tool/phrase_entry.h"
+#include "phrase_tool/text_export.h"
 #include "phrase_tool/slots.h"
 #include "platform/report.h"
 
@@ -56,22 +57,19 @@ class BucketCheck {
         violation(entry, msg::kEntryWithoutCharacters);
         break;
       }
-      // The byte after the frequency unit decides: 0x80 or below is a two-character entry.
-      if (byte(pos) <= kMarkBit) {
+      if (phrase_tool::entry_kind(byte(pos)) == phrase_tool::EntryKind::kTwoCharacter) {
         if (seen_long) violation(entry, msg::kTwoAfterLong);
         check_character(pos);
-        pos += 2;
+        pos += phrase_tool::kCharacterBytes;
         count(2);
         continue;
       }
       seen_long = true;
-      int characters = 1;
-      check_character(pos);
-      pos += 2;
-      while (pos < bucket_.size() && byte(pos) < kMarkBit) {
+      int characters = 0;
+      for (const std::size_t end = phrase_tool::long_entry_end(bucket_, pos); pos < end;
+           pos += phrase_tool::kCharacterBytes) {
         check_character(pos);
         ++characters;
-        pos += 2;
       }
       if (characters == 1) warning(entry, msg::kShortLongEntry);
       if (characters + 1 > kMaxPhraseCharacters) {
@@ -82,7 +80,8 @@ class BucketCheck {
   }
 
  private:
-  std::uint8_t byte(std::size_t i) const { return byte_of(bucket_[i]); }
+  // A bucket of the file is whole units, but a walk never reads past it either way.
+  std::uint8_t byte(std::size_t i) const { return i < bucket_.size() ? byte_of(bucket_[i]) : 0; }
 
   void check_character(std::size_t pos) {
     std::uint8_t lead = static_cast<std::uint8_t>(byte(pos) | kMarkBit);

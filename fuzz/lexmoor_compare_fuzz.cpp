@@ -12,6 +12,7 @@
 #include "phrase_tool/comparison.h"
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_table.h"
+#include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
 #include "phrase_tool/slots.h"
 #include "phrase_tool/word_list.h"
@@ -54,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   platform::InputFile second = platform::InputFile::from_bytes(input);
-  ExitStatus status = compare_dictionaries(second, "second.DBG", table, flags, console);
-  if (static_cast<int>(status) != 0 && static_cast<int>(status) != 1) std::abort();
+  Outcome status = compare_dictionaries(second, "second.DBG", table, flags, console);
+  if (exit_status(status) != 0 && exit_status(status) != 1) std::abort();
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::string& bucket = table.bucket(slot);
     if (bucket.size() >= kBucketLimit || bucket.find('\0') != std::string::npos) std::abort();

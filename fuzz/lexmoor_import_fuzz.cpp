@@ -7,8 +7,10 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/lexmoor_layout.h"
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_table.h"
+#include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
 #include "phrase_tool/slots.h"
 #include "phrase_tool/text_import.h"
@@ -20,24 +22,7 @@ namespace {
 using namespace phrase_tool;
 
 void check_layout(const std::string& bucket) {
-  if (bucket.size() >= kBucketLimit) std::abort();
-  if (bucket.find('\0') != std::string::npos) std::abort();
-  auto byte = [&bucket](std::size_t i) { return static_cast<std::uint8_t>(bucket[i]); };
-  bool long_seen = false;
-  std::size_t pos = 0;
-  while (pos < bucket.size()) {
-    if (pos + 4 > bucket.size()) std::abort();
-    if (byte(pos) < kMarkBit) std::abort();
-    bool long_entry = byte(pos + 2) >= kMarkBit;
-    if (long_seen && !long_entry) std::abort();
-    long_seen = long_seen || long_entry;
-    pos += 4;
-    if (!long_entry) continue;
-    while (pos < bucket.size() && byte(pos) < kMarkBit) {
-      if (pos + 2 > bucket.size()) std::abort();
-      pos += 2;
-    }
-  }
+  if (!lexmoor_fuzz::keeps_layout(bucket)) std::abort();
 }
 
 }  // namespace
@@ -49,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream out;
   StopStatus stop = import_lines(reader, "fuzz.b5", table, out);
   if (stop) {
-    if (static_cast<int>(*stop) != 0) std::abort();
+    if (exit_status(*stop) != 0) std::abort();
     return 0;
   }
   for (int slot = 0; slot < kSlotCount; ++slot) check_layout(table.bucket(slot));

@@ -13,6 +13,7 @@
 #include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/phrase_editor.h"
 #include "phrase_tool/phrase_table.h"
+#include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
 #include "phrase_tool/slots.h"
 #include "platform/input_file.h"
@@ -51,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream err;
   StopStatus stop = load_dictionary(file, "fuzz.DBG", header, table, out);
   if (stop) {
-    int status = static_cast<int>(*stop);
+    int status = exit_status(*stop);
     if (status != 0 && status != 1) std::abort();
     return 0;
   }
@@ -88,9 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (phrase.size() < 4) phrase += "\xA4\x40";
     std::string fixed{static_cast<char>(head.lead), static_cast<char>(head.trail), '\xA4', '\x40', '\xB0', '\xB2'};
     for (const std::string& p : {phrase, fixed}) {
-      for (int op : {0, 1, 0, -1, 1}) {
+      for (EditRequest op : {EditRequest::kLookUp, EditRequest::kAdd, EditRequest::kLookUp, EditRequest::kDelete,
+                             EditRequest::kAdd}) {
         if (StopStatus s = edit_phrase(table, flags, p, op, console)) {
-          if (static_cast<int>(*s) != 0) std::abort();
+          if (exit_status(*s) != 0) std::abort();
         }
         check_bucket(table.bucket(slot));
       }

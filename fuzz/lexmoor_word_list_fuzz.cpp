@@ -9,8 +9,10 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/lexmoor_layout.h"
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_table.h"
+#include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
 #include "phrase_tool/slots.h"
 #include "phrase_tool/word_list.h"
@@ -22,24 +24,7 @@ namespace {
 using namespace phrase_tool;
 
 void check_layout(const std::string& bucket) {
-  if (bucket.size() >= kBucketLimit) std::abort();
-  if (bucket.find('\0') != std::string::npos) std::abort();
-  auto byte = [&bucket](std::size_t i) { return static_cast<std::uint8_t>(bucket[i]); };
-  bool long_seen = false;
-  std::size_t pos = 0;
-  while (pos < bucket.size()) {
-    if (pos + 4 > bucket.size()) std::abort();  // an entry holds its unit and one character
-    if (byte(pos) < kMarkBit) std::abort();
-    bool long_entry = byte(pos + 2) >= kMarkBit;
-    if (long_seen && !long_entry) std::abort();
-    long_seen = long_seen || long_entry;
-    pos += 4;
-    if (!long_entry) continue;
-    while (pos < bucket.size() && byte(pos) < kMarkBit) {
-      if (pos + 2 > bucket.size()) std::abort();
-      pos += 2;
-    }
-  }
+  if (!lexmoor_fuzz::keeps_layout(bucket)) std::abort();
 }
 
 StopStatus apply(const std::string& text, int sign, PhraseTable& table, RunFlags& flags, const Console& console) {
@@ -69,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string first = input.substr(0, cut);
     input = cut == std::string::npos ? std::string() : input.substr(cut + 1);
     if (StopStatus stop = apply(first + "\n", 1, table, flags, console)) {
-      if (static_cast<int>(*stop) != 0) std::abort();
+      if (exit_status(*stop) != 0) std::abort();
     }
   }
   if (StopStatus stop = apply(input, sign, table, flags, console)) {
-    if (static_cast<int>(*stop) != 0) std::abort();
+    if (exit_status(*stop) != 0) std::abort();
   }
   for (int slot = 0; slot < kSlotCount; ++slot) check_layout(table.bucket(slot));
   return 0;

@@ -7,6 +7,7 @@
 #include "phrase_tool/dictionary_reader.h"
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_editor.h"
+#include "phrase_tool/phrase_entry.h"
 #include "platform/checked_output.h"
 #include "platform/report.h"
 
@@ -14,9 +15,8 @@ namespace phrase_tool {
 
 namespace {
 constexpr std::uint8_t kEntryStartAbove = 0x20;  // in valid data the byte there is an F1
-constexpr int kAddRequest = 1;
 
-ExitStatus walk_second_file(platform::InputFile& second, const std::string& name, PhraseTable& table,
+Outcome walk_second_file(platform::InputFile& second, const std::string& name, PhraseTable& table,
                             const RunFlags& flags, const Console& console) {
   console.out << platform::format(msg::kComparing, name.c_str());
   console.out << platform::format(msg::kOnlyIn, name.c_str());
@@ -31,9 +31,9 @@ ExitStatus walk_second_file(platform::InputFile& second, const std::string& name
     table.release(slot);
     if (StopStatus stop = reader.check_not_ended(slot, console.out)) return *stop;
     // The listing is the product: once standard output fails, the rest of the walk is wasted.
-    if (!console.out) return ExitStatus::kFileFault;
+    if (!console.out) return Outcome::kFileFault;
   }
-  return ExitStatus::kCompared;
+  return Outcome::kCompared;
 }
 
 }  // namespace
@@ -43,42 +43,31 @@ StopStatus compare_bucket(PhraseTable& table, std::string_view other, int slot, 
   // Only slots where the table holds phrases are compared.
   if (table.bucket(slot).empty()) return std::nullopt;
   other = other.substr(0, other.find('\0'));  // a bucket ends at its NUL
-  auto byte = [other](std::size_t i) { return static_cast<std::uint8_t>(other[i]); };
-  Big5Char head = slot_character(slot);
+  const Big5Char head = slot_character(slot);
   std::string phrase;
-  std::size_t pos = 0;
-  while (pos < other.size() && byte(pos) > kEntryStartAbove) {
-    // A damaged bucket may end inside an entry: a character needs both its bytes inside the
-    // bucket, and an entry without one yields no phrase.
-    std::size_t first = pos + 2;  // past the frequency unit
-    if (first + 1 >= other.size()) break;
+  EntryWalker walker(other);
+  // A damaged bucket may end inside an entry: an entry without a whole character yields no
+  // phrase, and the walk stops at a byte that cannot be an F1.
+  while (walker.position() < other.size() &&
+         static_cast<std::uint8_t>(other[walker.position()]) > kEntryStartAbove) {
+    const std::optional<Entry> entry = walker.next();
+    if (!entry) break;
     phrase.assign({static_cast<char>(head.lead), static_cast<char>(head.trail)});
-    auto append_char = [&](std::size_t i) {
-      phrase.push_back(static_cast<char>(byte(i) | kMarkBit));
-      phrase.push_back(other[i + 1]);
-    };
-    append_char(first);
-    pos = first + 2;
-    if (byte(first) >= kMarkBit) {  // a long entry: characters up to the next F1 or the end
-      while (pos + 1 < other.size() && byte(pos) < kMarkBit) {
-        append_char(pos);
-        pos += 2;
-      }
-    }
+    append_restored(entry->characters, phrase);
     // The editor refuses a phrase longer than 40 bytes and so ends the run; the rebuild grows
     // only as far as the bucket it comes from.
-    if (StopStatus stop = edit_phrase(table, flags, phrase, kAddRequest, console)) return stop;
+    if (StopStatus stop = edit_phrase(table, flags, phrase, EditRequest::kAdd, console)) return stop;
   }
   return std::nullopt;
 }
 
-ExitStatus compare_dictionaries(platform::InputFile& second, const std::string& name, PhraseTable& table,
+Outcome compare_dictionaries(platform::InputFile& second, const std::string& name, PhraseTable& table,
                                 const RunFlags& flags, const Console& console) {
-  const ExitStatus status = walk_second_file(second, name, table, flags, console);
+  const Outcome status = walk_second_file(second, name, table, flags, console);
   console.out.flush();
   if (int error = platform::output_error(console.out); error != 0) {
     console.err << platform::write_error_report(platform::kStandardOutputName, error);
-    return ExitStatus::kFileFault;
+    return Outcome::kFileFault;
   }
   return status;
 }

@@ -14,7 +14,7 @@ namespace phrase_tool {
 // Reads `second` (open at its start) bucket by bucket; always ends the run, with status 0 when the
 // comparison finished. Nothing is written to any file. The listing on `console.out` is the
 // product: when it cannot be written, the write error goes to `console.err` and the status is 1.
-ExitStatus compare_dictionaries(platform::InputFile& second, const std::string& name, PhraseTable& table,
+Outcome compare_dictionaries(platform::InputFile& second, const std::string& name, PhraseTable& table,
                                 const RunFlags& flags, const Console& console);
 
 // Hands every phrase of `other` (a bucket of the second file, as read) to the phrase editor with

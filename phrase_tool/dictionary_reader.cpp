@@ -16,7 +16,7 @@ StopStatus DictionaryReader::read_bucket(int slot, std::string& bucket, std::ost
   std::size_t length = header_.bucket_length(slot);
   if (length >= kBucketLimit) {
     out << platform::format(msg::kMaxBuff, static_cast<int>(length));
-    return ExitStatus::kContentFault;
+    return Outcome::kContentFault;
   }
   bucket.resize(length);
   std::size_t got = file_.read(bucket.data(), length);
@@ -24,7 +24,7 @@ StopStatus DictionaryReader::read_bucket(int slot, std::string& bucket, std::ost
   if (file_.error() != 0) return read_error(out);
   if (got < length) {
     out << platform::format(msg::kErrorInFile, name_.c_str());
-    return ExitStatus::kFileFault;
+    return Outcome::kFileFault;
   }
   return std::nullopt;
 }
@@ -32,12 +32,12 @@ StopStatus DictionaryReader::read_bucket(int slot, std::string& bucket, std::ost
 StopStatus DictionaryReader::check_not_ended(int slot, std::ostream& out) const {
   if (!file_.at_end()) return std::nullopt;
   out << platform::format(msg::kEofAt, slot);
-  return ExitStatus::kFileFault;
+  return Outcome::kFileFault;
 }
 
 StopStatus DictionaryReader::read_error(std::ostream& out) const {
   out << platform::read_error_report(name_, file_.error());
-  return ExitStatus::kFileFault;
+  return Outcome::kFileFault;
 }
 
 }  // namespace phrase_tool

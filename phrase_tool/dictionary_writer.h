@@ -1,5 +1,5 @@
-// The two ways a run ends with a file: the dictionary file LEXMOOR.DBG, or its text export
-// LEXMOOR.B5X. Either replaces an existing file whole, and only when it was written completely.
+// The dictionary file LEXMOOR.DBG, written at the end of a run. It replaces an existing file
+// whole, and only when it was written completely.
 #pragma once
 
 #include <ostream>
@@ -16,15 +16,5 @@ namespace phrase_tool {
 // it was written (the run then ends with status 1); a value is the status of a failure.
 StopStatus write_dictionary(const std::string& path, HeaderImage& header, const PhraseTable& table,
                             std::ostream& out);
-
-// Appends the export lines of one slot: its character and a space, the second characters of the
-// two-character entries, then one "-- " line per long entry; every lead byte with bit 7 set again.
-// A damaged bucket that ends inside an entry or a character gives what it holds whole and nothing
-// past its end.
-void append_slot_block(int slot, std::string_view bucket, std::string& text);
-
-// Writes the text export at `path`: the identification text, then one slot block per slot.
-StopStatus export_text(const std::string& path, const HeaderImage& header, const PhraseTable& table,
-                       std::ostream& out);
 
 }  // namespace phrase_tool

@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
   // A comparison's listing is its product: a failed write to standard output must be known.
   platform::CheckedOutputBuffer standard_output(STDOUT_FILENO);
   std::ostream out(&standard_output);
-  phrase_tool::ExitStatus status = phrase_tool::run(args, out, std::cerr);
+  const phrase_tool::Outcome outcome = phrase_tool::run(args, out, std::cerr);
   out.flush();
   std::cerr.flush();
-  return static_cast<int>(status);
+  return phrase_tool::exit_status(outcome);
 }

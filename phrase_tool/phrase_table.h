@@ -2,6 +2,7 @@
 // bucket mean the same to every reader.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,13 @@ class PhraseTable {
 
   // Replaces the slot's bucket by `bucket` as it stands (the caller guarantees it holds no NUL).
   void replace(int slot, std::string bucket) { buckets_[static_cast<std::size_t>(slot)] = std::move(bucket); }
+
+  // Inserts `bytes` (no NUL) into the slot's bucket at `pos`, or erases `n` bytes at `pos`: an
+  // edit changes the bucket where it stands, never a copy of it.
+  void insert(int slot, std::size_t pos, std::string_view bytes) {
+    buckets_[static_cast<std::size_t>(slot)].insert(pos, bytes);
+  }
+  void erase(int slot, std::size_t pos, std::size_t n) { buckets_[static_cast<std::size_t>(slot)].erase(pos, n); }
 
   const std::string& bucket(int slot) const { return buckets_[static_cast<std::size_t>(slot)]; }
 

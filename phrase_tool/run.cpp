@@ -10,6 +10,7 @@
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/dictionary_writer.h"
+#include "phrase_tool/text_export.h"
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_table.h"
 #include "phrase_tool/text_import.h"
@@ -21,9 +22,9 @@ namespace phrase_tool {
 
 namespace {
 
-ExitStatus usage(std::ostream& out) {
+Outcome usage(std::ostream& out) {
   for (const char* line : msg::kUsage) out << line;
-  return ExitStatus::kUsage;
+  return Outcome::kUsage;
 }
 
 bool is_at_end_option(const std::string& argument) {
@@ -43,7 +44,7 @@ std::unique_ptr<PhraseTable> allocate_table() {
   }
 }
 
-ExitStatus run_steps(const std::vector<std::string>& args, const Console& console) {
+Outcome run_steps(const std::vector<std::string>& args, const Console& console) {
   std::ostream& out = console.out;
   RunFlags flags;
   std::size_t next = 0;
@@ -59,7 +60,7 @@ ExitStatus run_steps(const std::vector<std::string>& args, const Console& consol
   std::unique_ptr<PhraseTable> table = allocate_table();
   if (!table) {
     out << msg::kNoTableMemory;
-    return ExitStatus::kContentFault;
+    return Outcome::kContentFault;
   }
   HeaderImage header;
 
@@ -91,19 +92,32 @@ ExitStatus run_steps(const std::vector<std::string>& args, const Console& consol
   StopStatus written = flags.text_export ? export_text(msg::kExportName, header, *table, out)
                                          : write_dictionary(msg::kDictionaryName, header, *table, out);
   if (written) return *written;
-  return ExitStatus::kWritten;
+  return Outcome::kWritten;
 }
 
 }  // namespace
 
-ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int exit_status(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::kWritten:
+    case Outcome::kFileFault:
+      return 1;
+    case Outcome::kUsage:
+    case Outcome::kContentFault:
+    case Outcome::kCompared:
+      return 0;
+  }
+  return 1;
+}
+
+Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   err << platform::format(msg::kBanner, platform::build_date()) << msg::kNotice;
   const Console console{out, err};
   try {
     return run_steps(args, console);
   } catch (const std::bad_alloc&) {
     err << msg::kMemoryFull;
-    return ExitStatus::kContentFault;
+    return Outcome::kContentFault;
   }
 }
 

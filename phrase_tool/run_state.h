@@ -7,18 +7,17 @@
 
 namespace phrase_tool {
 
-// LEXMOOR's own status table: 1 after a completed run that wrote its output and after faults of
-// files; 0 after the usage text, a comparison and faults in the content of the inputs.
-enum class ExitStatus : int {
-  kUsage = 0,
-  kContentFault = 0,
-  kCompared = 0,
-  kWritten = 1,
-  kFileFault = 1,
+// How a run of LEXMOOR ends; exit_status (beside run) maps each to the exit status.
+enum class Outcome {
+  kUsage,         // the usage text was shown
+  kContentFault,  // the content of an input, or memory, stopped the run
+  kCompared,      // a comparison finished
+  kWritten,       // the run wrote its output
+  kFileFault,     // a file could not be read or written
 };
 
-// A step either lets the run go on (no value) or ends it with a status.
-using StopStatus = std::optional<ExitStatus>;
+// A step either lets the run go on (no value) or ends it with an outcome.
+using StopStatus = std::optional<Outcome>;
 
 struct RunFlags {
   bool at_end = false;       // new phrases keep the order of addition ("/atend", the # source)

@@ -8,6 +8,8 @@
 
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/messages.h"
+#include "phrase_tool/phrase_entry.h"
+#include "phrase_tool/progress_line.h"
 #include "platform/input_file.h"
 #include "platform/report.h"
 
@@ -36,23 +38,6 @@ std::string_view take_run(std::string_view text, std::size_t pos) {
 std::size_t skip_spaces(std::string_view text, std::size_t pos) {
   while (pos < text.size() && text[pos] == ' ') ++pos;
   return pos;
-}
-
-// The entry of one phrase: the frequency unit of a new entry, then the stored tail. F2 is never 0,
-// because a NUL would end the bucket in memory and lose every entry behind it (F2 is 0x8A less the
-// tail's length modulo 256, so tails of 138, 394, 650 ... bytes would give it).
-std::string make_entry(std::string_view run, bool long_entry) {
-  std::string entry;
-  entry.push_back(static_cast<char>(kNewEntryF1));
-  std::uint8_t f2 = new_entry_f2(run.size());
-  entry.push_back(static_cast<char>(f2 == 0 ? 1 : f2));
-  for (std::size_t i = 0; i < run.size(); i += 2) {
-    std::uint8_t lead = static_cast<std::uint8_t>(byte_at(run, i) & ~kMarkBit);
-    if (i == 0 && long_entry) lead |= kMarkBit;
-    entry.push_back(static_cast<char>(lead));
-    entry.push_back(run[i + 1]);
-  }
-  return entry;
 }
 
 class SourceImport {
@@ -96,7 +81,7 @@ StopStatus SourceImport::line(std::string_view text, int number) {
   }
   if (continuation && position_ == Position::kNoHeadYet) {
     out_ << platform::format(msg::kErrorAtLine, number);
-    return ExitStatus::kContentFault;
+    return Outcome::kContentFault;
   }
   if (continuation && position_ == Position::kInSlot) {
     continuation_line(text, number);
@@ -113,27 +98,27 @@ void SourceImport::head_line(std::string_view text, int slot, int number) {
   std::string_view run = take_run(text, skip_spaces(text, 2));
   accumulated_.clear();
   for (std::size_t i = 0; i < run.size(); i += 2) {
-    std::string entry = make_entry(run.substr(i, 2), false);
+    const std::string_view second = run.substr(i, kCharacterBytes);
     // A head line can list more phrases than a bucket takes; the bucket stays under 16384 bytes
     // so that the file written from it can be read back, and the line is reported once.
-    if (accumulated_.size() + entry.size() >= kBucketLimit) {
+    if (accumulated_.size() + entry_bytes(second) >= kBucketLimit) {
       out_ << platform::format(msg::kImportBucketFull, number);
       return;
     }
-    accumulated_ += entry;
+    append_entry(accumulated_, second, EntryKind::kTwoCharacter);
   }
 }
 
 void SourceImport::continuation_line(std::string_view text, int number) {
   std::string_view run = take_run(text, skip_spaces(text, 2));
   if (run.empty()) return;
-  std::string entry = make_entry(run, true);
   // A bucket stays under 16384 bytes so that the file written from it can be read back.
-  if (accumulated_.size() + entry.size() >= kBucketLimit) {
+  if (accumulated_.size() + entry_bytes(run) >= kBucketLimit) {
     out_ << platform::format(msg::kImportBucketFull, number);
     return;
   }
-  accumulated_ += entry;
+  // A "--" line of one character still makes a long entry, as it says.
+  append_entry(accumulated_, run, EntryKind::kLong);
 }
 
 }  // namespace
@@ -145,7 +130,7 @@ StopStatus import_source(const std::string& name, PhraseTable& table, std::ostre
     opened = msg::kDefaultSourceName;
     if (file.open(opened) != 0) {
       out << msg::kCantOpenSource;
-      return ExitStatus::kFileFault;
+      return Outcome::kFileFault;
     }
   }
   out << platform::format(msg::kReadingSource, opened.c_str());
@@ -162,15 +147,15 @@ StopStatus import_lines(platform::TextReader& reader, const std::string& name, P
     platform::LineStatus status = reader.read_line(line);
     if (status == platform::LineStatus::kError) {
       out << platform::read_error_report(name, reader.error());
-      return ExitStatus::kFileFault;
+      return Outcome::kFileFault;
     }
     if (status == platform::LineStatus::kTooLong) {
       out << platform::long_line_report(reader.line_number(), name);
-      return ExitStatus::kContentFault;
+      return Outcome::kContentFault;
     }
     if (status == platform::LineStatus::kEnd) break;
     ++number;
-    out << platform::format(msg::kLineProgress, number);
+    put_numbers(out, msg::kLineProgress, {number});
     std::string_view text = line;
     text = text.substr(0, text.find('\0'));  // a NUL ends the line's text
     if (StopStatus stop = import.line(text, number)) return stop;

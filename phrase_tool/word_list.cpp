@@ -37,10 +37,10 @@ StopStatus scan_line(std::string_view text, int number, int sign, PhraseTable& t
     const std::string_view run = text.substr(start, pos - start);
     if (run.size() > kMaxRunBytes) {
       console.out << platform::format(msg::kWordTooLong, number, std::string(run).c_str());
-      return ExitStatus::kContentFault;
+      return Outcome::kContentFault;
     }
     if (run.size() >= kMinWordBytes) {
-      if (StopStatus stop = edit_phrase(table, flags, run, sign * number, console)) return stop;
+      if (StopStatus stop = edit_phrase(table, flags, run, sign > 0 ? EditRequest::kAdd : EditRequest::kDelete, console)) return stop;
     }
     ++pos;  // the byte that ended the run ends the word too
   }
@@ -73,11 +73,11 @@ StopStatus apply_word_lines(platform::TextReader& reader, const std::string& nam
     ++number;
     if (status == platform::LineStatus::kError) {
       console.out << platform::read_error_report(name, reader.error());
-      return ExitStatus::kFileFault;
+      return Outcome::kFileFault;
     }
     if (status == platform::LineStatus::kTooLong) {
       console.out << platform::long_line_report(reader.line_number(), name);
-      return ExitStatus::kContentFault;
+      return Outcome::kContentFault;
     }
     if (status == platform::LineStatus::kEnd) return std::nullopt;
     // A NUL ends the line's text, as it ended the line buffer of the word list's first readers.

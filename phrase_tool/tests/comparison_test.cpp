@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "phrase_tool/run.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "test_support/scratch.h"
 
@@ -22,7 +23,7 @@ std::string repeat(const std::string& unit, int times) {
 }
 
 struct Compared {
-  ExitStatus status;
+  Outcome status;
   std::string out;
   std::string err;
   PhraseTable table;
@@ -46,8 +47,8 @@ TEST(Comparison, ListsThePhrasesOnlyInTheSecondFileInItsOrder) {
   Compared compared = compare({{0, kWorkedBucket}, {2, entry(B)}},
                               dictionary_file({{0, entry(B) + entry(C) + entry(D + E + G) + entry(K + K)},
                                                {2, entry(B) + entry(E + E)}}));
-  EXPECT_EQ(compared.status, ExitStatus::kCompared);
-  EXPECT_EQ(static_cast<int>(compared.status), 0);
+  EXPECT_EQ(compared.status, Outcome::kCompared);
+  EXPECT_EQ(exit_status(compared.status), 0);
   EXPECT_EQ(compared.out, kHeaderLines + A + C + "\n" + A + K + K + "\n" + bytes({0xA4, 0x42}) + E + E + "\n");
   EXPECT_EQ(compared.err, "");
 }
@@ -55,7 +56,7 @@ TEST(Comparison, ListsThePhrasesOnlyInTheSecondFileInItsOrder) {
 TEST(Comparison, SelfComparisonListsNothing) {
   std::map<int, std::string> buckets = {{0, kWorkedBucket}, {63, entry(B) + entry(C + D)}, {kLastSlot, entry(Z)}};
   Compared compared = compare(buckets, dictionary_file(buckets));
-  EXPECT_EQ(compared.status, ExitStatus::kCompared);
+  EXPECT_EQ(compared.status, Outcome::kCompared);
   EXPECT_EQ(compared.out, kHeaderLines);
 }
 
@@ -90,8 +91,8 @@ TEST(Comparison, EveryFirstDictionaryBucketIsReleased) {
 TEST(Comparison, FileShorterThanItsHeaderPromisesStopsAfterTheEarlierSlots) {
   std::string file = dictionary_file({{0, entry(C)}, {9, entry(D) + entry(E)}});
   Compared compared = compare({{0, kWorkedBucket}, {9, entry(B)}}, file.substr(0, file.size() - 2));
-  EXPECT_EQ(compared.status, ExitStatus::kFileFault);
-  EXPECT_EQ(static_cast<int>(compared.status), 1);
+  EXPECT_EQ(compared.status, Outcome::kFileFault);
+  EXPECT_EQ(exit_status(compared.status), 1);
   EXPECT_EQ(compared.out, kHeaderLines + A + C + "\nError in file: two.DBG\n");
 }
 
@@ -100,31 +101,31 @@ TEST(Comparison, FatalHeaderChecksOfTheSecondFile) {
   for (int entry_index = 1; entry_index < kTableEntries; ++entry_index) huge.set_half_offset(entry_index, 8192);
   std::string huge_file(reinterpret_cast<const char*>(huge.data()), kHeaderBytes);
   Compared too_long = compare({{0, kWorkedBucket}}, huge_file);
-  EXPECT_EQ(too_long.status, ExitStatus::kContentFault);
+  EXPECT_EQ(too_long.status, Outcome::kContentFault);
   EXPECT_EQ(too_long.out, kHeaderLines + "MAX_BUFF is too small, need 16384\n");
 
   Compared cut = compare({{0, kWorkedBucket}}, dictionary_file({}).substr(0, 500));
-  EXPECT_EQ(cut.status, ExitStatus::kFileFault);
+  EXPECT_EQ(cut.status, Outcome::kFileFault);
   EXPECT_EQ(cut.out, kHeaderLines + "EOF at i= 0\n");
 }
 
 TEST(Comparison, NoFrequencyCheckOnTheSecondFile) {
   Compared compared = compare({{0, kWorkedBucket}}, dictionary_file({{0, bytes({0x7F, 0x88, 0x25, 0x42}) + entry(C)}}));
-  EXPECT_EQ(compared.status, ExitStatus::kCompared);
+  EXPECT_EQ(compared.status, Outcome::kCompared);
   EXPECT_EQ(compared.out.find("FREQ"), std::string::npos);
 }
 
 TEST(Comparison, PhraseLongerThan40BytesEndsTheRun) {
   Compared compared =
       compare({{0, kWorkedBucket}}, dictionary_file({{0, entry(repeat(D, 19)) + entry(repeat(E, 20)) + entry(C)}}));
-  EXPECT_EQ(compared.status, ExitStatus::kContentFault);
+  EXPECT_EQ(compared.status, Outcome::kContentFault);
   EXPECT_EQ(compared.out, kHeaderLines + A + repeat(D, 19) + "\n\a\a\aWord [" + A + repeat(E, 20) + "] Length > 40 !");
 }
 
 TEST(Comparison, BucketFullRuleHoldsDuringTheComparison) {
   std::string nearly_full = repeat(entry(B), 4095);  // 16380 bytes: one more entry would make 16384
   Compared compared = compare({{0, nearly_full}}, dictionary_file({{0, entry(C)}}));
-  EXPECT_EQ(compared.status, ExitStatus::kCompared);
+  EXPECT_EQ(compared.status, Outcome::kCompared);
   EXPECT_EQ(compared.out, kHeaderLines + "Bucket full, phrase not added: " + A + C + "\n");
 }
 
@@ -135,7 +136,7 @@ TEST(Comparison, FolderAsSecondFileIsAReadError) {
   PhraseTable table;
   std::ostringstream out;
   std::ostringstream err;
-  EXPECT_EQ(compare_dictionaries(second, "two.DBG", table, RunFlags{}, Console{out, err}), ExitStatus::kFileFault);
+  EXPECT_EQ(compare_dictionaries(second, "two.DBG", table, RunFlags{}, Console{out, err}), Outcome::kFileFault);
   EXPECT_EQ(out.str(), kHeaderLines + "\nRead error on file: two.DBG: Is a directory\n");
 }
 

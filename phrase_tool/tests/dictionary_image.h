@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/phrase_entry.h"
 #include "phrase_tool/slots.h"
 #include "platform/little_endian.h"
 #include "test_support/scratch.h"
@@ -35,13 +36,8 @@ inline const std::string kWorkedBucket =
 
 // The entry of a phrase's characters 2..k with the frequency unit of a new entry.
 inline std::string entry(const std::string& tail) {
-  std::string e = bytes({0x88, static_cast<std::uint8_t>(0x8A - tail.size())});
-  for (std::size_t i = 0; i < tail.size(); i += 2) {
-    std::uint8_t lead = static_cast<std::uint8_t>(tail[i]) & 0x7F;
-    if (i == 0 && tail.size() > 2) lead |= 0x80;
-    e.push_back(static_cast<char>(lead));
-    e.push_back(tail[i + 1]);
-  }
+  std::string e;
+  append_entry(e, tail, kind_of_tail(tail));
   return e;
 }
 

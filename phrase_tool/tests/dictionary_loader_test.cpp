@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "phrase_tool/run.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "test_support/scratch.h"
 
@@ -67,8 +68,8 @@ TEST(DictionaryLoader, BucketOf16384BytesStopsBeforeItIsRead) {
   for (int entry_index = 0; entry_index < 5; ++entry_index) header.set_half_offset(entry_index, 100);
   for (int entry_index = 5; entry_index < kTableEntries; ++entry_index) header.set_half_offset(entry_index, 100 + 8192);
   Loaded loaded = load(header_bytes(header) + entry(B));
-  EXPECT_EQ(loaded.stop, ExitStatus::kContentFault);
-  EXPECT_EQ(static_cast<int>(*loaded.stop), 0);
+  EXPECT_EQ(loaded.stop, Outcome::kContentFault);
+  EXPECT_EQ(exit_status(*loaded.stop), 0);
   EXPECT_EQ(loaded.out, "Reading old.DBG MAX_BUFF is too small, need 16384\n");
 }
 
@@ -84,7 +85,7 @@ TEST(DictionaryLoader, BucketNotStartingWithAFrequencyUnitIsReportedAndStillLoad
 TEST(DictionaryLoader, ShortDataAreaIsAnErrorInTheFile) {
   std::string file = dictionary_file({{0, kWorkedBucket}, {3, entry(B) + entry(C)}});
   Loaded loaded = load(file.substr(0, file.size() - 2), "short.DBG");
-  EXPECT_EQ(loaded.stop, ExitStatus::kFileFault);
+  EXPECT_EQ(loaded.stop, Outcome::kFileFault);
   EXPECT_EQ(loaded.out, "Reading short.DBG Error in file: short.DBG\n");
 }
 
@@ -92,17 +93,17 @@ TEST(DictionaryLoader, FileEndingInsideItsHeaderStopsAtSlotZero) {
   struct Case {
     std::string file;
     std::string message;
-    ExitStatus status;
+    Outcome status;
   };
   std::string empty = dictionary_file({});
   std::string promising = dictionary_file({{0, kWorkedBucket}});
   HeaderImage huge;
   huge.set_half_offset(1, 8192);
   std::string huge_bytes = header_bytes(huge);
-  for (const Case& c : {Case{empty.substr(0, 27003), "EOF at i= 0\n", ExitStatus::kFileFault},
-                        Case{"", "EOF at i= 0\n", ExitStatus::kFileFault},
-                        Case{promising.substr(0, 100), "Error in file: old.DBG\n", ExitStatus::kFileFault},
-                        Case{huge_bytes.substr(0, 100), "MAX_BUFF is too small, need 16384\n", ExitStatus::kContentFault}}) {
+  for (const Case& c : {Case{empty.substr(0, 27003), "EOF at i= 0\n", Outcome::kFileFault},
+                        Case{"", "EOF at i= 0\n", Outcome::kFileFault},
+                        Case{promising.substr(0, 100), "Error in file: old.DBG\n", Outcome::kFileFault},
+                        Case{huge_bytes.substr(0, 100), "MAX_BUFF is too small, need 16384\n", Outcome::kContentFault}}) {
     Loaded loaded = load(c.file);
     EXPECT_EQ(loaded.stop, c.status) << c.file.size();
     EXPECT_EQ(loaded.out, "Reading old.DBG " + c.message) << c.file.size();
@@ -116,7 +117,7 @@ TEST(DictionaryLoader, EveryCutOfTheFileStops) {
   for (std::size_t cut : cuts) {
     Loaded loaded = load(file.substr(0, cut));
     ASSERT_TRUE(loaded.stop.has_value()) << cut;
-    EXPECT_EQ(*loaded.stop, ExitStatus::kFileFault) << cut;
+    EXPECT_EQ(*loaded.stop, Outcome::kFileFault) << cut;
   }
   EXPECT_FALSE(load(file).stop.has_value());
 }
@@ -172,7 +173,7 @@ TEST(DictionaryLoader, FolderAsInputIsAReadError) {
   PhraseTable table;
   std::ostringstream out;
   StopStatus stop = load_dictionary(file, "dir", header, table, out);
-  EXPECT_EQ(stop, ExitStatus::kFileFault);
+  EXPECT_EQ(stop, Outcome::kFileFault);
   EXPECT_EQ(out.str(), "Reading dir \nRead error on file: dir: Is a directory\n");
 }
 

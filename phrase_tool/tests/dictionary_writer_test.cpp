@@ -7,6 +7,7 @@
 
 #include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/tests/dictionary_image.h"
+#include "phrase_tool/text_export.h"
 #include "platform/little_endian.h"
 #include "test_support/scratch.h"
 
@@ -139,10 +140,10 @@ TEST(DictionaryWriter, OutputThatCannotBeCreatedLeavesNothing) {
   HeaderImage header;
   PhraseTable table;
   std::ostringstream out;
-  EXPECT_EQ(write_dictionary((dir / "LEXMOOR.DBG").string(), header, table, out), ExitStatus::kFileFault);
+  EXPECT_EQ(write_dictionary((dir / "LEXMOOR.DBG").string(), header, table, out), Outcome::kFileFault);
   EXPECT_EQ(out.str(), "can't open file: LEXMOOR.DBG\n");
   std::ostringstream export_out;
-  EXPECT_EQ(export_text((dir / "missing" / "LEXMOOR.B5X").string(), header, table, export_out), ExitStatus::kFileFault);
+  EXPECT_EQ(export_text((dir / "missing" / "LEXMOOR.B5X").string(), header, table, export_out), Outcome::kFileFault);
   EXPECT_EQ(export_out.str(), "can't open file: LEXMOOR.B5X\n");
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"LEXMOOR.DBG"});
 }

@@ -7,13 +7,15 @@
 #include <vector>
 
 #include "phrase_tool/messages.h"
+#include "phrase_tool/run.h"
 #include "test_support/scratch.h"
 
 namespace {
 
-using phrase_tool::ExitStatus;
+using phrase_tool::Outcome;
 using phrase_tool::PhraseTable;
 using phrase_tool::RunFlags;
+using phrase_tool::EditRequest;
 using phrase_tool::StopStatus;
 using test_support::bytes;
 using test_support::hex;
@@ -39,10 +41,13 @@ std::string long_entry(const std::vector<std::string>& rest) {
   return bytes({0x88, 0x8A - static_cast<int>(tail.size())}) + tail;
 }
 
+EditRequest request(int op) { return op > 0 ? EditRequest::kAdd : op < 0 ? EditRequest::kDelete : EditRequest::kLookUp; }
+
 class PhraseEditor : public ::testing::Test {
  protected:
+  // `op` as a word list gives it: above 0 adds, below 0 deletes, 0 looks up.
   StopStatus edit(const std::string& phrase, int op) {
-    return phrase_tool::edit_phrase(table, flags, phrase, op, console);
+    return phrase_tool::edit_phrase(table, flags, phrase, request(op), console);
   }
   std::string bucket(int slot = 0) const { return table.bucket(slot); }
 
@@ -92,7 +97,7 @@ TEST_F(PhraseEditor, FrequencyUnitByLength) {
     PhraseTable fresh;
     std::string phrase = A;
     for (int i = 1; i < c.characters; ++i) phrase += chars[static_cast<std::size_t>(i) % chars.size()];
-    phrase_tool::edit_phrase(fresh, flags, phrase, 1, console);
+    phrase_tool::edit_phrase(fresh, flags, phrase, EditRequest::kAdd, console);
     const std::string& stored = fresh.bucket(0);
     ASSERT_EQ(stored.size(), phrase.size()) << c.characters;
     EXPECT_EQ(static_cast<unsigned char>(stored[0]), 0x88) << c.characters;
@@ -216,8 +221,8 @@ TEST_F(PhraseEditor, TwentyCharactersPassTwentyOneEndTheRun) {
 
   out.str("");
   const std::string twenty_one = twenty + G;
-  EXPECT_EQ(edit(twenty_one, 1), ExitStatus::kContentFault);
-  EXPECT_EQ(static_cast<int>(*edit(twenty_one, -1)), 0);
+  EXPECT_EQ(edit(twenty_one, 1), Outcome::kContentFault);
+  EXPECT_EQ(exit_status(*edit(twenty_one, -1)), 0);
   EXPECT_EQ(out.str(), "\a\a\aWord [" + twenty_one + "] Length > 40 !" + "\a\a\aWord [" + twenty_one +
                            "] Length > 40 !");
   EXPECT_EQ(hex(bucket()), hex(after_twenty));
@@ -273,8 +278,8 @@ TEST_F(PhraseEditor, BucketsEndingMidEntryAreNeverReadPast) {
       f.at_end = at_end;
       for (const std::string& phrase : {A + B, A + D + E, A + F + H + G}) {
         fresh.replace(0, damaged);  // as it stands, odd length included
-        phrase_tool::edit_phrase(fresh, f, phrase, 0, console);
-        phrase_tool::edit_phrase(fresh, f, phrase, 1, console);
+        phrase_tool::edit_phrase(fresh, f, phrase, EditRequest::kLookUp, console);
+        phrase_tool::edit_phrase(fresh, f, phrase, EditRequest::kAdd, console);
         // Either the phrase was found, or the damaged bytes survive whole around the new entry.
         const std::string& after = fresh.bucket(0);
         if (after == damaged) continue;
@@ -284,7 +289,7 @@ TEST_F(PhraseEditor, BucketsEndingMidEntryAreNeverReadPast) {
           ASSERT_NE(at, std::string::npos) << hex(after);
           EXPECT_EQ(after.substr(0, at) + after.substr(at + 4), damaged) << hex(after);
         }
-        phrase_tool::edit_phrase(fresh, f, phrase, -1, console);
+        phrase_tool::edit_phrase(fresh, f, phrase, EditRequest::kDelete, console);
       }
     }
   }

@@ -5,7 +5,7 @@
 #include <map>
 #include <sstream>
 
-#include "phrase_tool/dictionary_writer.h"
+#include "phrase_tool/text_export.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "test_support/scratch.h"
 
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"identification_and_empty_lines_are_skipped", "OVBig5CZ text\n" + A + " " + B + "\n\n",
              "Line: 1\rSkip line: 1: OVBig5CZ text\n\nLine: 2\rLine: 3\rSkip line: 3: \n\n", {{0, entry(B)}}},
         Case{"continuation_before_any_head_line", "-- " + B + C + "\n" + A + " " + B + "\n",
-             "Line: 1\rError at Line: 1\n", {}, ExitStatus::kContentFault},
+             "Line: 1\rError at Line: 1\n", {}, Outcome::kContentFault},
         Case{"continuation_after_a_slotless_head_is_not_filed_under_the_slot_before",
              A + " " + B + "\n" + kSymbol + " " + B + "\n-- " + C + D + "\n-- " + E + "\n" + A2 + " " + K + "\n-- " +
                  G + G + "\n",
@@ -160,7 +160,7 @@ TEST(SourceImport, FolderIsAReadError) {
   PhraseTable table;
   std::ostringstream out;
   std::string name = dir.path().string();
-  EXPECT_EQ(import_source(name, table, out), ExitStatus::kFileFault);
+  EXPECT_EQ(import_source(name, table, out), Outcome::kFileFault);
   EXPECT_EQ(out.str(), "Reading " + name + " ...\n\nRead error on file: " + name + ": Is a directory\n");
 }
 

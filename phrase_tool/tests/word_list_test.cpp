@@ -13,7 +13,7 @@
 
 namespace {
 
-using phrase_tool::ExitStatus;
+using phrase_tool::Outcome;
 using phrase_tool::StopStatus;
 using test_support::bytes;
 using test_support::hex;
@@ -70,12 +70,12 @@ INSTANTIATE_TEST_SUITE_P(
                  A + B + "\n" + C + D + "\n" + E + F + "\n", std::nullopt, false},
         ScanCase{"single_character_is_no_word", A + "\n" + " " + B + " x\n", 1, "", std::nullopt, false},
         ScanCase{"eighty_byte_run_reaches_the_editor", kForty + "\n", 1,
-                 "\a\a\aWord [" + kForty + "] Length > 40 !", ExitStatus::kContentFault, false},
+                 "\a\a\aWord [" + kForty + "] Length > 40 !", Outcome::kContentFault, false},
         ScanCase{"eighty_two_byte_run_is_too_long", "x\n\n ab " + kFortyOne + " " + A + B + "\n", 1,
-                 "Word Too Long Line: 3 " + kFortyOne + "\n", ExitStatus::kContentFault, false},
+                 "Word Too Long Line: 3 " + kFortyOne + "\n", Outcome::kContentFault, false},
         // Past the 255 bytes of the old reads the line goes on: one line, one run.
         ScanCase{"long_line_read_whole", std::string(251, 'x') + A + B + kFortyOne + "\n", 1,
-                 "Word Too Long Line: 1 " + A + B + kFortyOne + "\n", ExitStatus::kContentFault, false},
+                 "Word Too Long Line: 1 " + A + B + kFortyOne + "\n", Outcome::kContentFault, false},
         ScanCase{"no_character_cut_at_byte_255", std::string(250, 'x') + A + B + D + "\n" + E + F + "\n", 1,
                  A + B + D + "\n" + E + F + "\n", std::nullopt, false},
         ScanCase{"last_line_without_line_feed", A + B + "\n" + C + D, 1, A + B + "\n" + C + D + "\n", std::nullopt,
@@ -160,7 +160,7 @@ TEST_F(WordListFile, ListThatDoesNotOpenIsPassedOver) {
 
 TEST_F(WordListFile, FolderIsAReadError) {
   std::filesystem::create_directory(dir / "folder.b5");
-  EXPECT_EQ(apply("+" + path("folder.b5")), ExitStatus::kFileFault);
+  EXPECT_EQ(apply("+" + path("folder.b5")), Outcome::kFileFault);
   EXPECT_EQ(out.str(), " Adding words listed in [" + path("folder.b5") + "]\n" +
                            platform::read_error_report(path("folder.b5"), EISDIR));
 }
