@@ -14,7 +14,7 @@ std::size_t key_hash(std::string_view line) {
     auto b = static_cast<unsigned char>(c);
     if (!is_key_byte(b)) break;
     ++position;
-    sum = (sum + (b | position) * (b ^ position)) % kBucketCount;
+    sum = (sum + key_hash_term(b, position)) % kBucketCount;
   }
   return static_cast<std::size_t>(sum);
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/replaced_file.h"
 
 namespace cizu_converter {
@@ -54,13 +55,9 @@ constexpr unsigned char kContinuationMask = 0x7F;
 
 constexpr bool is_key_byte(unsigned char b) { return b >= kFirstKeyByte && b <= kLastKeyByte; }
 
-constexpr unsigned char fold_capital(unsigned char b) {
-  return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b - 'A' + 'a') : b;
-}
-
 // The stored form of one source key byte, or nothing when the byte is dropped.
 constexpr std::optional<unsigned char> stored_key_byte(unsigned char source) {
-  unsigned char folded = fold_capital(source);
+  unsigned char folded = platform::to_ascii_lower(source);
   if (!is_key_byte(folded)) return std::nullopt;
   return static_cast<unsigned char>(folded - kStoredKeyShift);
 }
@@ -71,6 +68,12 @@ constexpr std::optional<unsigned char> stored_key_byte(unsigned char source) {
 // value is the exact sum's remainder for a key of any length; a term stays below 2^42 for the
 // positions of the longest line a reader takes.
 std::size_t key_hash(std::string_view line);
+
+// The term of key byte `b` at position `p` (from 1), modulo the bucket count: the viewer sums the
+// same terms to find a spelling of a stored key that reaches its bucket.
+constexpr std::size_t key_hash_term(unsigned char b, std::uint64_t p) {
+  return static_cast<std::size_t>(((b | p) * (b ^ p)) % kBucketCount);
+}
 
 // The 9999 buckets in memory. Appending a record costs its own length, whatever the bucket's size.
 class BucketTable {

@@ -8,24 +8,26 @@
 namespace cizu_converter {
 
 bool convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
-                   std::ostream& out) {
+                   platform::MessageWriter& out) {
+  // Both buffers keep their room from line to line, so a line costs no allocation of its own.
   std::string line;
+  Record record;
   for (;;) {
     platform::LineStatus status = reader.read_line(line);
     if (status == platform::LineStatus::kError) {
-      out << platform::read_error_report(input_name, reader.error());
+      out.write(platform::read_error_report(input_name, reader.error()));
       return false;
     }
     if (status == platform::LineStatus::kTooLong) {
-      out << platform::long_line_report(reader.line_number(), input_name);
+      out.write(platform::long_line_report(reader.line_number(), input_name));
       return false;
     }
     if (status == platform::LineStatus::kEnd) return true;
     ++c.lines;
-    out << platform::format(msg::kProgress, c.phrases, c.lines);
+    out.print(msg::kProgress, c.phrases, c.lines);
     if (is_comment(line)) continue;
     fold_leading_capitals(line);
-    Record record = build_record(line);
+    build_record(line, record);
     c.table.add_record(key_hash(line), record.bytes);
     c.phrases += record.phrases;
   }

@@ -3,10 +3,10 @@
 // drive it in memory.
 #pragma once
 
-#include <ostream>
 #include <string>
 
 #include "cizu_converter/hashed_dictionary.h"
+#include "platform/message_writer.h"
 #include "platform/text_reader.h"
 
 namespace cizu_converter {
@@ -21,6 +21,6 @@ struct Conversion {
 // Returns false after a read error or a line longer than any the reader takes, reported on `out`
 // with `input_name`; the over-long line gets no progress line.
 bool convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
-                   std::ostream& out);
+                   platform::MessageWriter& out);
 
 }  // namespace cizu_converter

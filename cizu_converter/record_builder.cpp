@@ -2,6 +2,8 @@
 #include "cizu_converter/record_builder.h"
 
 #include "cizu_converter/hashed_dictionary.h"
+#include "platform/ascii.h"
+#include "platform/big5.h"
 
 namespace cizu_converter {
 
@@ -9,8 +11,6 @@ namespace {
 
 constexpr unsigned char kSpace = 0x20;
 constexpr unsigned char kNul = 0x00;
-// A lead byte of a Big5 character lies above this.
-constexpr unsigned char kHighestSingleByte = 0x80;
 
 class LineScanner {
  public:
@@ -20,7 +20,7 @@ class LineScanner {
   unsigned char peek() const { return static_cast<unsigned char>(line_[pos_]); }
   unsigned char take() { return static_cast<unsigned char>(line_[pos_++]); }
   bool at(unsigned char b) const { return !done() && peek() == b; }
-  bool at_lead_byte() const { return !done() && peek() > kHighestSingleByte; }
+  bool at_lead_byte() const { return !done() && platform::is_lead_above_0x80(peek()); }
   void skip_spaces() {
     while (at(kSpace)) ++pos_;
   }
@@ -57,13 +57,20 @@ bool copy_phrase(LineScanner& scan, Record& record) {
 
 void fold_leading_capitals(std::string& line) {
   for (char& c : line) {
-    if (c < 'A' || c > 'Z') break;
-    c = static_cast<char>(c - 'A' + 'a');
+    if (!platform::is_ascii_capital(static_cast<unsigned char>(c))) break;
+    c = platform::to_ascii_lower(c);
   }
 }
 
 Record build_record(std::string_view line) {
   Record record;
+  build_record(line, record);
+  return record;
+}
+
+void build_record(std::string_view line, Record& record) {
+  record.bytes.clear();
+  record.phrases = 0;
   LineScanner scan(line);
   while (!scan.done() && !scan.at(kSpace)) {
     if (auto stored = stored_key_byte(scan.take())) record.bytes.push_back(static_cast<char>(*stored));
@@ -76,7 +83,6 @@ Record build_record(std::string_view line) {
     if (!scan.at(kSpace)) break;
     scan.skip_spaces();
   }
-  return record;
 }
 
 }  // namespace cizu_converter

@@ -26,4 +26,7 @@ void fold_leading_capitals(std::string& line);
 // is dropped and ends the line: a stored 0x00 would read back as a record separator.
 Record build_record(std::string_view line);
 
+// The same into `record`, whose bytes keep their room for the next line.
+void build_record(std::string_view line, Record& record);
+
 }  // namespace cizu_converter

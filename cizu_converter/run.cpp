@@ -7,7 +7,10 @@
 #include "cizu_converter/hashed_dictionary.h"
 #include "cizu_converter/line_conversion.h"
 #include "cizu_converter/messages.h"
+#include "platform/build_date.h"
+#include "platform/conversion_files.h"
 #include "platform/input_file.h"
+#include "platform/message_writer.h"
 #include "platform/replaced_file.h"
 #include "platform/report.h"
 #include "platform/text_reader.h"
@@ -16,56 +19,55 @@ namespace cizu_converter {
 
 namespace {
 
-ExitStatus convert(const std::string& input_name, const std::string& output_name,
-                   std::ostream& out, std::ostream& err) {
+Outcome convert(const std::string& input_name, const std::string& output_name,
+                   platform::MessageWriter& out, std::ostream& err) {
   platform::InputFile input;
-  if (int error = input.open(input_name); error != 0) {
-    err << platform::open_failure_report(input_name, error);
-    return ExitStatus::kStopped;
-  }
   platform::ReplacedFile output;
-  if (int error = output.open(output_name); error != 0) {
-    err << platform::open_failure_report(output_name, error);
-    return ExitStatus::kStopped;
+  if (!platform::open_conversion_files(input_name, input, output_name, output, out, err)) {
+    return Outcome::kCannotOpen;
   }
-  out << platform::format(msg::kConverting, input_name.c_str(), output_name.c_str());
+  out.print(msg::kConverting, input_name.c_str(), output_name.c_str());
 
   platform::TextReader reader(std::move(input));
   Conversion conversion;
-  if (!convert_lines(reader, input_name, conversion, out)) return ExitStatus::kStopped;
-  out << platform::format(msg::kCount, conversion.phrases);
+  if (!convert_lines(reader, input_name, conversion, out)) {
+    return reader.error() != 0 ? Outcome::kReadError : Outcome::kLongLine;
+  }
+  out.print(msg::kCount, conversion.phrases);
   if (!data_area_fits(data_area_bytes(conversion.table))) {
-    out << platform::format(msg::kTooLarge, output_name.c_str());
-    return ExitStatus::kStopped;
+    out.print(msg::kTooLarge, output_name.c_str());
+    return Outcome::kTooLarge;
   }
 
   std::optional<std::size_t> max_length = write_dictionary(conversion.table, output);
   if (!max_length) {
-    out << platform::write_error_report(output_name, output.error());
-    return ExitStatus::kStopped;
+    out.write(platform::write_error_report(output_name, output.error()));
+    return Outcome::kWriteError;
   }
-  out << platform::format(msg::kMaxLen, static_cast<long>(*max_length));
+  out.print(msg::kMaxLen, static_cast<long>(*max_length));
   if (!output.commit()) {
-    out << platform::write_error_report(output_name, output.error());
-    return ExitStatus::kStopped;
+    out.write(platform::write_error_report(output_name, output.error()));
+    return Outcome::kWriteError;
   }
-  return ExitStatus::kConverted;
+  return Outcome::kConverted;
 }
 
 }  // namespace
 
-ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  out << platform::format(msg::kBanner, platform::build_date()) << msg::kNotice;
+Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std::ostream& err) {
+  platform::MessageWriter out(out_stream);
+  out.print(msg::kBanner, platform::build_date());
+  out.write(msg::kNotice);
   if (args.size() < 2) {
-    out << msg::kUsage;
-    return ExitStatus::kStopped;
+    out.write(msg::kUsage);
+    return Outcome::kUsage;
   }
   try {
     return convert(args[0], args[1], out, err);
   } catch (const std::bad_alloc&) {
     // Nothing was committed, so the output's temporary file went with the stack.
-    out << msg::kMemoryFull;
-    return ExitStatus::kStopped;
+    out.write(msg::kMemoryFull);
+    return Outcome::kMemoryFull;
   }
 }
 

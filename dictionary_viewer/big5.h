@@ -1,20 +1,18 @@
-// What a Big5 character is, as the three formats store it: a lead byte and a trail byte.
+// The Big5 tests the examiners use, under the names they read best in; the geometry itself lives
+// in platform/big5.h.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/big5.h"
+
 namespace dictionary_viewer {
 
-// Trail bytes 0x40..0x7E and 0xA1..0xFE: the 157 positions of every lead byte.
-constexpr bool is_big5_trail(std::uint8_t trail) {
-  return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE);
-}
-
-// Lead bytes 0x81..0xFE.
-constexpr bool is_big5_lead(std::uint8_t lead) { return lead >= 0x81 && lead <= 0xFE; }
+using platform::is_big5_lead;
+using platform::is_big5_trail;
 
 // The phrase dictionary holds only characters of the rows from 0xA1 on.
-constexpr bool is_phrase_lead(std::uint8_t lead) { return lead >= 0xA1 && lead <= 0xFE; }
+constexpr bool is_phrase_lead(std::uint8_t lead) { return platform::is_character_row_lead(lead); }
 
 constexpr std::uint8_t byte_of(char c) { return static_cast<std::uint8_t>(c); }
 

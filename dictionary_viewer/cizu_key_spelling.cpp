@@ -9,6 +9,7 @@
 
 #include "cizu_converter/hashed_dictionary.h"
 #include "cizu_converter/record_builder.h"
+#include "platform/ascii.h"
 
 namespace dictionary_viewer {
 
@@ -23,13 +24,12 @@ Residues rotate(const Residues& r, std::size_t by) {
   return (r << by) | (r >> (kBuckets - by));
 }
 
-// The hash's term for byte b at position p (from 1), modulo the bucket count.
-std::size_t term(unsigned char b, std::size_t p) { return ((b | p) * (b ^ p)) % kBuckets; }
+using cizu_converter::key_hash_term;
 
 // The bytes position p (from 1) may be written as: the byte itself, and from the second position on
 // a small letter also as its capital.
 std::vector<unsigned char> spellings_at(unsigned char b, std::size_t p) {
-  if (p >= 2 && b >= 'a' && b <= 'z') return {b, static_cast<unsigned char>(b - 'a' + 'A')};
+  if (p >= 2 && platform::is_ascii_small(b)) return {b, platform::to_ascii_upper(b)};
   return {b};
 }
 
@@ -57,10 +57,10 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
   const std::size_t n = restored.size();
   // Without a letter after the first byte the key has one spelling: only where its hash stops can
   // vary, the longest hashed part first.
-  if (std::none_of(restored.begin() + (n > 0 ? 1 : 0), restored.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+  if (std::none_of(restored.begin() + (n > 0 ? 1 : 0), restored.end(), [](char c) { return platform::is_ascii_small(static_cast<unsigned char>(c)); })) {
     std::vector<std::size_t> prefix_hash(n + 1, 0);
     for (std::size_t p = 1; p <= n; ++p) {
-      prefix_hash[p] = (prefix_hash[p - 1] + term(static_cast<unsigned char>(restored[p - 1]), p)) % kBuckets;
+      prefix_hash[p] = (prefix_hash[p - 1] + key_hash_term(static_cast<unsigned char>(restored[p - 1]), p)) % kBuckets;
     }
     for (std::size_t m = n + 1; m-- > 0;) {
       if (prefix_hash[m] == bucket) return m < n ? with_dropped_byte(restored, m) : std::string(restored);
@@ -79,7 +79,7 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
     }
     Residues next;
     for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
-      next |= rotate(reach[p - 1], term(b, p));
+      next |= rotate(reach[p - 1], key_hash_term(b, p));
     }
     reach.push_back(next);
   }
@@ -92,7 +92,7 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
     std::size_t target = bucket;
     for (std::size_t p = m; p >= 1; --p) {
       for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
-        std::size_t before = (target + kBuckets - term(b, p)) % kBuckets;
+        std::size_t before = (target + kBuckets - key_hash_term(b, p)) % kBuckets;
         if (reaches(p - 1, before)) {
           spelled[p - 1] = static_cast<char>(b);
           target = before;

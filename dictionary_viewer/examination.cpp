@@ -37,15 +37,14 @@ std::size_t format_bytes() { return cizu_converter::kHeaderBytes; }
 std::uint64_t format_capacity(std::string_view first) {
   namespace cz = cizu_converter;
   namespace itc = input_table_converter;
-  const auto* data = reinterpret_cast<const std::uint8_t*>(first.data());
   if (first.substr(0, std::string_view(phrase_tool::kTag).size()) == phrase_tool::kTag) return kPhraseCapacity;
-  if (first.size() >= cz::kHeaderBytes && platform::get_u32(data) == cz::kMagic) {
+  if (first.size() >= cz::kHeaderBytes && platform::get_u32(first, 0) == cz::kMagic) {
     // Word 9999 gives the end of the last bucket; offsets are biased by word 0, modulo 2^32.
     const std::uint32_t data_length =
-        platform::get_u32(data + (cz::kHeaderWords - 1) * cz::kWordBytes) - platform::get_u32(data);
+        platform::get_u32(first, (cz::kHeaderWords - 1) * cz::kWordBytes) - platform::get_u32(first, 0);
     return cz::kDataOffset + static_cast<std::uint64_t>(data_length);
   }
-  if (!first.empty() && byte_of(first[itc::kFormatByteOffset]) == itc::kFormatByte) return itc::kFullFileBytes;
+  if (!first.empty() && platform::get_u8(first, itc::kFormatByteOffset) == itc::kFormatByte) return itc::kFullFileBytes;
   return first.size();
 }
 
@@ -56,15 +55,15 @@ DictionaryFormat detect_format(std::string_view file, FileLength length) {
     return DictionaryFormat::kPhraseDictionary;
   }
   if (file.size() >= cizu_converter::kHeaderBytes &&
-      platform::get_u32(reinterpret_cast<const std::uint8_t*>(file.data())) == cizu_converter::kMagic) {
+      platform::get_u32(file, 0) == cizu_converter::kMagic) {
     return DictionaryFormat::kHashedDictionary;
   }
-  if (!file.empty() && byte_of(file[itc::kFormatByteOffset]) == itc::kFormatByte) {
+  if (!file.empty() && platform::get_u8(file, itc::kFormatByteOffset) == itc::kFormatByte) {
     // An input dictionary has one exact length, so one byte more or less makes it no dictionary.
     const bool exact = !length.more && length.bytes == file.size();
     if (exact && file.size() == itc::kFullFileBytes) return DictionaryFormat::kInputDictionary;
     if (exact && file.size() == itc::kStubFileBytes &&
-        byte_of(file[itc::kDictKindOffset]) == static_cast<std::uint8_t>(itc::DictKind::kEmptyStub)) {
+        platform::get_u8(file, itc::kDictKindOffset) == static_cast<std::uint8_t>(itc::DictKind::kEmptyStub)) {
       return DictionaryFormat::kInputStub;
     }
   }

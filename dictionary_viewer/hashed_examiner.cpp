@@ -11,6 +11,7 @@
 #include "dictionary_viewer/big5.h"
 #include "dictionary_viewer/cizu_key_spelling.h"
 #include "dictionary_viewer/messages.h"
+#include "platform/ascii.h"
 #include "platform/little_endian.h"
 #include "platform/report.h"
 #include "platform/text_reader.h"
@@ -53,7 +54,7 @@ class BucketReader {
   }
 
  private:
-  std::uint8_t byte(std::size_t i) const { return byte_of(bytes_[i]); }
+  std::uint8_t byte(std::size_t i) const { return platform::get_u8(bytes_, i); }
 
   // Reads the record at `start` up to its separator or the bucket's end; returns where it ended.
   std::size_t record(std::size_t start) {
@@ -104,7 +105,7 @@ class BucketReader {
       return false;
     }
     auto restored = static_cast<std::uint8_t>(b + cz::kStoredKeyShift);
-    if (cz::fold_capital(restored) != restored) {
+    if (platform::is_ascii_capital(restored)) {
       violation(pos, platform::format(msg::kKeyByteCapital, b, restored));
       return false;
     }
@@ -153,8 +154,7 @@ class BucketReader {
 
 void examine_hashed_dictionary(std::string_view file, FileLength file_length, bool with_text,
                                Examination& result) {
-  const auto* data = reinterpret_cast<const std::uint8_t*>(file.data());
-  auto word = [data](std::size_t k) { return platform::get_u32(data + k * cz::kWordBytes); };
+  auto word = [file](std::size_t k) { return platform::get_u32(file, k * cz::kWordBytes); };
   // Offsets are stored biased by word 0 (the magic), all arithmetic unsigned 32-bit.
   auto offset = [&word](std::size_t k) { return static_cast<std::uint32_t>(word(k) - word(0)); };
 

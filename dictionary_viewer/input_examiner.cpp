@@ -13,6 +13,7 @@
 #include "dictionary_viewer/messages.h"
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/key_encoding.h"
+#include "platform/ascii.h"
 #include "platform/little_endian.h"
 #include "platform/report.h"
 
@@ -22,8 +23,6 @@ namespace {
 
 namespace itc = input_table_converter;
 
-constexpr std::size_t kRowLength = 157;
-constexpr std::size_t kLowTrails = 63;
 // Characters a table line lists: KESTRAWN reads lines of any length, but lines that stay within
 // 255 bytes with a key of up to 8 bytes, a space and the line feed also suit older readers.
 constexpr std::size_t kCharactersPerLine = 100;
@@ -48,11 +47,8 @@ class DictionaryBytes {
  public:
   DictionaryBytes(std::string_view file, Examination& result) : file_(file), result_(result) {}
 
-  std::uint8_t at(std::size_t offset) const { return byte_of(file_[offset]); }
-  std::uint32_t slot(std::size_t s) const {
-    return platform::get_u32(reinterpret_cast<const std::uint8_t*>(file_.data()) + itc::kKeyTableOffset +
-                             s * itc::kSlotBytes);
-  }
+  std::uint8_t at(std::size_t offset) const { return platform::get_u8(file_, offset); }
+  std::uint32_t slot(std::size_t s) const { return platform::get_u32(file_, slot_offset(s)); }
   std::size_t slot_offset(std::size_t s) const { return itc::kKeyTableOffset + s * itc::kSlotBytes; }
   std::optional<KeyType> key_type() const {
     std::uint8_t t = at(itc::kKeyTypeOffset);
@@ -72,21 +68,21 @@ class DictionaryBytes {
 
   // The fields both forms share: bytes 0..75.
   void check_common_header() const {
-    check_ended("EnglishName", itc::kEnglishNameOffset, itc::kNameBytes);
-    check_ended("ChineseName", itc::kChineseNameOffset, itc::kNameBytes);
-    check_ended("NoticeText", itc::kNoticeTextOffset, itc::kNoticeTextBytes);
+    check_ended(msg::kEnglishNameField, itc::kEnglishNameOffset, itc::kNameBytes);
+    check_ended(msg::kChineseNameField, itc::kChineseNameOffset, itc::kNameBytes);
+    check_ended(msg::kNoticeTextField, itc::kNoticeTextOffset, itc::kNoticeTextBytes);
     if (at(itc::kShortNameOffset) < 0x80) {
-      violation(itc::kShortNameOffset, "ShortName", platform::format(msg::kShortNameStart, at(itc::kShortNameOffset)));
+      violation(itc::kShortNameOffset, msg::kShortNameField, platform::format(msg::kShortNameStart, at(itc::kShortNameOffset)));
     }
     if (at(itc::kZeroPadOffset) != 0 || at(itc::kZeroPadOffset + 1) != 0) {
       violation(itc::kZeroPadOffset, "header",
                 platform::format(msg::kZeroBytes, at(itc::kZeroPadOffset), at(itc::kZeroPadOffset + 1)));
     }
-    check_range("KeyType", itc::kKeyTypeOffset, 2, "0 (Alpha), 1 (Number) or 2 (AlphaNumerical)");
-    check_range("UWOption", itc::kUWOptionOffset, 2, "0, 1 or 2");
-    check_small("RangeFirst", itc::kRangeFirstOffset);
-    check_small("RangeLast", itc::kRangeLastOffset);
-    check_small("SingleChar", itc::kSingleCharOffset);
+    check_range(msg::kKeyTypeField, itc::kKeyTypeOffset, 2, msg::kKeyTypeValues);
+    check_range(msg::kUWOptionField, itc::kUWOptionOffset, 2, msg::kUWOptionValues);
+    check_small(msg::kRangeFirstField, itc::kRangeFirstOffset);
+    check_small(msg::kRangeLastField, itc::kRangeLastOffset);
+    check_small(msg::kSingleCharField, itc::kSingleCharOffset);
   }
 
  private:
@@ -100,7 +96,7 @@ class DictionaryBytes {
   }
   void check_small(const char* place, std::size_t offset) const {
     std::uint8_t b = at(offset);
-    if (b >= 'A' && b <= 'Z') violation(offset, place, platform::format(msg::kCapitalField, place, b));
+    if (platform::is_ascii_capital(b)) violation(offset, place, platform::format(msg::kCapitalField, place, b));
   }
 
   std::string_view file_;
@@ -185,24 +181,24 @@ void examine_input_dictionary(std::string_view file, bool with_text, Examination
   in.check_common_header();
   const std::uint8_t kind = in.at(itc::kDictKindOffset);
   if (kind != 1 && kind != 2) {
-    in.violation(itc::kDictKindOffset, "DictKind",
-                 platform::format(msg::kFieldValue, "DictKind", kind, "1 or 2 in a full dictionary"));
+    in.violation(itc::kDictKindOffset, msg::kDictKindField,
+                 platform::format(msg::kFieldValue, msg::kDictKindField, kind, msg::kFullDictKindValues));
   }
   const std::optional<KeyType> type = in.key_type();
   const std::uint8_t max_len = in.at(itc::kMaxLenOffset);
-  const unsigned longest = type == KeyType::kAlpha ? 6 : 8;
+  const unsigned longest = type ? itc::max_len_limit(*type) : 8;
   if (type && (max_len < 1 || max_len > longest)) {
-    in.violation(itc::kMaxLenOffset, "MaxLen",
-                 platform::format(msg::kFieldValue, "MaxLen", max_len,
-                                  longest == 6 ? "1..6 for Alpha" : "1..8 for Number and AlphaNumerical"));
+    in.violation(itc::kMaxLenOffset, msg::kMaxLenField,
+                 platform::format(msg::kFieldValue, msg::kMaxLenField, max_len,
+                                  longest == 6 ? msg::kAlphaMaxLenValues : msg::kOtherMaxLenValues));
   }
   if (type) {
     const auto values = itc::place_values(*type);
     for (std::size_t i = 0; i < itc::kPlaceValueCount; ++i) {
       std::size_t offset = itc::kPlaceValuesOffset + 4 * i;
-      std::uint32_t value = platform::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + offset);
+      std::uint32_t value = platform::get_u32(file, offset);
       if (value != values[i]) {
-        in.violation(offset, "PlaceValues",
+        in.violation(offset, msg::kPlaceValuesField,
                      platform::format(msg::kPlaceValue, i, static_cast<unsigned long>(value),
                                       static_cast<unsigned long>(values[i])));
       }
@@ -215,7 +211,7 @@ void examine_input_dictionary(std::string_view file, bool with_text, Examination
     in.violation(in.slot_offset(*end.stray), platform::format(msg::kIndexPlace, *end.stray).c_str(),
                  msg::kStrayEndMarker);
   }
-  const int base = itc::base_row(in.at(itc::kQuStartOffset));
+  const std::uint8_t qu_start = in.at(itc::kQuStartOffset);
   std::map<std::uint32_t, std::pair<std::string, std::vector<std::size_t>>> by_code;
   std::size_t with_key = 0;
   const std::size_t slots_to_read = end.highest_used ? *end.highest_used + 1 : 0;
@@ -224,7 +220,7 @@ void examine_input_dictionary(std::string_view file, bool with_text, Examination
     if (code == 0) continue;
     ++with_key;
     const std::string place = platform::format(msg::kIndexPlace, s);
-    const int lead = base + static_cast<int>(s / kRowLength);
+    const int lead = itc::hashed_character(static_cast<int>(s), qu_start).lead;
     bool usable = true;
     // The character hash gives a slot only to lead bytes above 0x80 from the base row on.
     if (lead <= 0x80 || lead > 0xFF) {
@@ -267,8 +263,8 @@ void examine_input_dictionary(std::string_view file, bool with_text, Examination
   trailer.resize(itc::kTrailerBytes, '\0');
   std::string_view stored = in.bytes(itc::kTrailerOffset, itc::kTrailerBytes);
   for (std::size_t i = 0; i < itc::kTrailerBytes; ++i) {
-    if (stored[i] != trailer[i]) {
-      in.violation(itc::kTrailerOffset + i, msg::kTrailerPlace, platform::format(msg::kTrailerDiffers, byte_of(stored[i])));
+    if (platform::get_u8(stored, i) != static_cast<std::uint8_t>(trailer[i])) {
+      in.violation(itc::kTrailerOffset + i, msg::kTrailerPlace, platform::format(msg::kTrailerDiffers, platform::get_u8(stored, i)));
       break;
     }
   }
@@ -302,9 +298,9 @@ void examine_input_dictionary(std::string_view file, bool with_text, Examination
       result.text += key;
       result.text.push_back(' ');
       for (std::size_t i = first; i < slots.size() && i < first + kCharactersPerLine; ++i) {
-        std::size_t r = slots[i] % kRowLength;
-        result.text.push_back(static_cast<char>(base + static_cast<int>(slots[i] / kRowLength)));
-        result.text.push_back(static_cast<char>(r < kLowTrails ? 0x40 + r : 0xA1 + (r - kLowTrails)));
+        const itc::HashedCharacter c = itc::hashed_character(static_cast<int>(slots[i]), qu_start);
+        result.text.push_back(static_cast<char>(c.lead));
+        result.text.push_back(static_cast<char>(c.trail));
       }
       result.text.push_back('\n');
     }
@@ -315,18 +311,18 @@ void examine_input_stub(std::string_view file, bool with_text, Examination& resu
   DictionaryBytes in(file, result);
   in.check_common_header();
   if (in.at(itc::kMaxLenOffset) != itc::kStubMaxLen) {
-    in.violation(itc::kMaxLenOffset, "MaxLen",
-                 platform::format(msg::kFieldValue, "MaxLen", in.at(itc::kMaxLenOffset), "0x20 (32) in the stub"));
+    in.violation(itc::kMaxLenOffset, msg::kMaxLenField,
+                 platform::format(msg::kFieldValue, msg::kMaxLenField, in.at(itc::kMaxLenOffset), msg::kStubMaxLenValue));
   }
   const std::string_view pattern(itc::kStubText);
   const std::size_t at = itc::kStubHeaderBytes + pattern.find("%c");
-  const char character = file[at];
+  const auto character = static_cast<char>(platform::get_u8(file, at));
   const std::string expected = platform::format(itc::kStubText, character);
   const std::string_view stored = in.bytes(itc::kStubHeaderBytes, itc::kStubTextBytes);
   for (std::size_t i = 0; i < itc::kStubTextBytes; ++i) {
-    if (stored[i] != expected[i]) {
+    if (platform::get_u8(stored, i) != static_cast<std::uint8_t>(expected[i])) {
       in.violation(itc::kStubHeaderBytes + i, msg::kStubTextPlace,
-                   platform::format(msg::kStubTextDiffers, byte_of(stored[i])));
+                   platform::format(msg::kStubTextDiffers, platform::get_u8(stored, i)));
       break;
     }
   }

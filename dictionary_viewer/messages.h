@@ -122,4 +122,24 @@ constexpr char kSlotWithoutCharacter[] = "key code 0x%08lX in a slot that no cha
 constexpr char kMissingEndMarker[] = "no end marker 0xFFFFFFFF after the highest used slot %zu (it holds 0x%08lX)";
 constexpr char kStrayEndMarker[] = "0xFFFFFFFF right after slot 0, which gets no end marker";
 
+// The header fields of an input dictionary as findings name them, and the values each may hold.
+constexpr char kEnglishNameField[] = "EnglishName";
+constexpr char kChineseNameField[] = "ChineseName";
+constexpr char kNoticeTextField[] = "NoticeText";
+constexpr char kShortNameField[] = "ShortName";
+constexpr char kKeyTypeField[] = "KeyType";
+constexpr char kUWOptionField[] = "UWOption";
+constexpr char kRangeFirstField[] = "RangeFirst";
+constexpr char kRangeLastField[] = "RangeLast";
+constexpr char kSingleCharField[] = "SingleChar";
+constexpr char kDictKindField[] = "DictKind";
+constexpr char kMaxLenField[] = "MaxLen";
+constexpr char kPlaceValuesField[] = "PlaceValues";
+constexpr char kKeyTypeValues[] = "0 (Alpha), 1 (Number) or 2 (AlphaNumerical)";
+constexpr char kUWOptionValues[] = "0, 1 or 2";
+constexpr char kFullDictKindValues[] = "1 or 2 in a full dictionary";
+constexpr char kStubMaxLenValue[] = "0x20 (32) in the stub";
+constexpr char kAlphaMaxLenValues[] = "1..6 for Alpha";
+constexpr char kOtherMaxLenValues[] = "1..8 for Number and AlphaNumerical";
+
 }  // namespace dictionary_viewer::msg

@@ -43,16 +43,16 @@ std::optional<Arguments> parse(const std::vector<std::string>& args) {
 
 }  // namespace
 
-ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::optional<Arguments> parsed = parse(args);
   if (!parsed) {
     err << msg::kUsage;
-    return ExitStatus::kUsage;
+    return Outcome::kUsage;
   }
   platform::InputFile file;
   if (int error = file.open(parsed->name); error != 0) {
     err << platform::open_failure_report(parsed->name, error);
-    return ExitStatus::kUnreadable;
+    return Outcome::kCannotOpen;
   }
   // A file the format allows may still not fit in memory: that is reported, never an abort. The
   // bytes, the examination and the text are all made before the product is written.
@@ -60,20 +60,20 @@ ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ost
     HeldFile held;
     if (int error = read_bounded(file, held); error != 0) {
       err << platform::read_error_report(parsed->name, error);
-      return ExitStatus::kUnreadable;
+      return Outcome::kReadError;
     }
     switch (view(parsed->name, held.bytes, held.length, parsed->options, out, err)) {
-      case Verdict::kSound: return ExitStatus::kSound;
-      case Verdict::kNotSound: return ExitStatus::kNotSound;
-      case Verdict::kUnknownFormat:
-      case Verdict::kNoConversion: return ExitStatus::kUnreadable;
-      case Verdict::kOutputFailed: return ExitStatus::kOutputFailed;
+      case Verdict::kSound: return Outcome::kSound;
+      case Verdict::kNotSound: return Outcome::kNotSound;
+      case Verdict::kUnknownFormat: return Outcome::kUnknownFormat;
+      case Verdict::kNoConversion: return Outcome::kNoConversion;
+      case Verdict::kOutputFailed: return Outcome::kOutputFailed;
     }
   } catch (const std::bad_alloc&) {
     err << platform::format(msg::kNotEnoughMemory, parsed->name.c_str());
-    return ExitStatus::kNoMemory;
+    return Outcome::kNoMemory;
   }
-  return ExitStatus::kUnreadable;
+  return Outcome::kUnknownFormat;
 }
 
 }  // namespace dictionary_viewer

@@ -7,16 +7,35 @@
 
 namespace dictionary_viewer {
 
+// How a run ended: the verdict on a file that was read, or why there is none.
+enum class Outcome {
+  kSound,
+  kNotSound,       // a rule of the format is broken
+  kCannotOpen,     // the file does not open
+  kReadError,      // the file does not read
+  kUnknownFormat,  // its length or first bytes match none of the three formats
+  kNoConversion,   // the text was asked for in UTF-8 and the conversion is not there
+  kNoMemory,
+  kOutputFailed,   // standard output could not take the summary or the text
+  kUsage,
+};
+
+// 0 for a sound file, 2 for the usage text, 1 for every other outcome.
 enum class ExitStatus : int {
   kSound = 0,
-  kNotSound = 1,    // a rule of the format is broken
-  kUnreadable = 1,  // the file does not open or read, its format is unknown, or no UTF-8 conversion
-  kNoMemory = 1,
-  kOutputFailed = 1,  // standard output could not take the summary or the text
+  kFailed = 1,
   kUsage = 2,
 };
 
+constexpr ExitStatus exit_status(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::kSound: return ExitStatus::kSound;
+    case Outcome::kUsage: return ExitStatus::kUsage;
+    default: return ExitStatus::kFailed;
+  }
+}
+
 // `args` are the arguments after the program name.
-ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace dictionary_viewer

@@ -11,6 +11,7 @@
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/table_reader.h"
 #include "platform/input_file.h"
+#include "platform/message_writer.h"
 #include "platform/text_reader.h"
 
 namespace {
@@ -33,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((settings & 1) != 0) header.dict_kind = DictKind::kEmptyStub;
 
   platform::TextReader reader(platform::InputFile::from_bytes(input));
-  std::ostringstream out;
+  std::ostringstream stream;
+  platform::MessageWriter out(stream);
   TableReader table(reader, "fuzz.b5", out);
   TableOutcome outcome = table.read_header(header);
   if (outcome == TableOutcome::kReadError) std::abort();  // memory holds no read error

@@ -12,6 +12,7 @@
 #include "cizu_converter/line_conversion.h"
 #include "platform/input_file.h"
 #include "platform/little_endian.h"
+#include "platform/message_writer.h"
 #include "platform/text_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string input(reinterpret_cast<const char*>(data), size);
   platform::TextReader reader(platform::InputFile::from_bytes(input));
   Conversion conversion;
-  std::ostringstream out;
+  std::ostringstream stream;
+  platform::MessageWriter out(stream);
   if (!convert_lines(reader, "fuzz.b5", conversion, out)) std::abort();  // memory holds no read error
 
   const std::string header = header_image(conversion.table);

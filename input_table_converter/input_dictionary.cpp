@@ -9,10 +9,10 @@
 
 namespace input_table_converter {
 
-void final_pass(KeyTable& key, std::ostream& out) {
+void final_pass(KeyTable& key, platform::MessageWriter& out) {
   std::size_t highest_used = 0;
   for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-    if (key[slot] == kEndMarker) out << platform::format(msg::kEndMarkerValue, static_cast<int>(slot));
+    if (key[slot] == kEndMarker) out.print(msg::kEndMarkerValue, static_cast<int>(slot));
     if (key[slot] != 0) highest_used = slot;
   }
   // A table whose only used slot is slot 0 gets no marker; the text system starts its scan there.

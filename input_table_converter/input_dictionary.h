@@ -5,10 +5,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/big5.h"
+#include "platform/message_writer.h"
 
 namespace input_table_converter {
 
@@ -147,26 +149,33 @@ constexpr int kNoHash = -1;
 // table may give its rows as 161 or as 33 alike.
 constexpr int base_row(std::uint8_t qu_start) { return qu_start >= 128 ? qu_start : qu_start + 128; }
 
-// The index into the key table of a Big5 character, 157 slots a row from the base row on.
+// The index into the key table of a Big5 character, a row of 157 slots a lead byte from the base
+// row on.
 constexpr int character_hash(std::uint8_t lead, std::uint8_t trail, std::uint8_t qu_start) {
   int base = base_row(qu_start);
-  if (lead <= 0x80 || lead < base) return kNoHash;
-  int trail_index;
-  if (trail >= 0x40 && trail <= 0x7E) {
-    trail_index = trail - 0x40;
-  } else if (trail >= 0xA1 && trail <= 0xFE) {
-    trail_index = trail - 0x62;
-  } else {
-    return kNoHash;
-  }
-  return (lead - base) * 157 + trail_index;
+  if (!platform::is_lead_above_0x80(lead) || lead < base) return kNoHash;
+  int position = platform::row_position(trail);
+  if (position < 0) return kNoHash;
+  return (lead - base) * platform::kRowPositions + position;
 }
+
+// The character whose hash is `hash` (0 <= hash); its lead byte may lie past 0xFF, where no
+// character of a line can reach, so it comes back as a number beside the trail byte.
+struct HashedCharacter {
+  int lead;
+  std::uint8_t trail;
+};
+constexpr HashedCharacter hashed_character(int hash, std::uint8_t qu_start) {
+  return {base_row(qu_start) + hash / platform::kRowPositions, platform::position_trail(hash % platform::kRowPositions)};
+}
+static_assert(hashed_character(character_hash(0xA4, 0xA1, 161), 161).lead == 0xA4);
+static_assert(hashed_character(character_hash(0xA4, 0xA1, 161), 161).trail == 0xA1);
 
 constexpr bool has_slot(int hash) { return hash >= 0 && hash < static_cast<int>(kSlotCount); }
 
 // After the last entry line: reports every slot holding 0xFFFFFFFF, then writes the end marker into
 // the slot after the highest used one, unless that is slot 0 (or no slot is used).
-void final_pass(KeyTable& key, std::ostream& out);
+void final_pass(KeyTable& key, platform::MessageWriter& out);
 
 // The 108 header bytes, field by field.
 std::array<std::uint8_t, kHeaderBytes> header_bytes(const DictHeader& header);

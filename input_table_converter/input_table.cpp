@@ -3,13 +3,14 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+#include "platform/big5.h"
+
 namespace input_table_converter {
 
 namespace {
 
-constexpr std::uint8_t to_lower(std::uint8_t byte) {
-  return (byte >= 'A' && byte <= 'Z') ? static_cast<std::uint8_t>(byte - 'A' + 'a') : byte;
-}
+using platform::to_ascii_lower;
 
 constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -75,7 +76,7 @@ std::size_t read_fields(const HeaderLine& line, std::size_t pos, DictHeader& hea
 
   pos = line.skip_blanks(pos);
   std::uint8_t digit = line.at(pos);
-  std::uint8_t highest = type == KeyType::kAlpha ? '6' : '8';
+  auto highest = static_cast<std::uint8_t>('0' + max_len_limit(type));
   if (digit < '1' || digit > highest) {
     result = {HeaderFault::kMaxLenOutOfRange, digit};
     return pos;
@@ -85,20 +86,20 @@ std::size_t read_fields(const HeaderLine& line, std::size_t pos, DictHeader& hea
 
   // The option letter is consumed whatever it is.
   pos = line.skip_blanks(pos);
-  std::uint8_t option = to_lower(line.at(pos));
+  std::uint8_t option = to_ascii_lower(line.at(pos));
   header.uw_option = option == 'u' ? 1 : option == 'w' ? 2 : 0;
   if (line.at_end(pos)) return pos;
   ++pos;
 
   pos = line.skip_blanks(pos);
-  header.range_first = to_lower(line.at(pos));
+  header.range_first = to_ascii_lower(line.at(pos));
   if (line.at_end(pos)) return pos;
   pos = line.skip_dashes(pos + 1);
-  header.range_last = to_lower(line.at(pos));
+  header.range_last = to_ascii_lower(line.at(pos));
   if (line.at_end(pos)) return pos;
 
   pos = line.skip_blanks(pos + 1);
-  header.single_char = to_lower(line.at(pos));
+  header.single_char = to_ascii_lower(line.at(pos));
   if (line.at_end(pos)) return pos;
 
   pos = line.skip_blanks(pos + 1);
@@ -169,7 +170,7 @@ EntryLine split_entry_line(std::string_view text, KeyType type) {
   while (first < text.size() && static_cast<std::uint8_t>(text[first]) < 0x80) ++first;
   // A lead byte with no byte behind it (a cut line) has no pair and ends the run.
   std::size_t last = first;
-  while (last + 1 < text.size() && static_cast<std::uint8_t>(text[last]) > 0x80) last += 2;
+  while (last + 1 < text.size() && platform::is_lead_above_0x80(static_cast<std::uint8_t>(text[last]))) last += 2;
   entry.characters = text.substr(first, last - first);
   return entry;
 }
@@ -179,9 +180,14 @@ std::uint8_t stop_byte(std::string_view text, const EntryLine& entry) {
 }
 
 std::string echoed_line(std::string_view text, const EntryLine& entry) {
-  std::string echo(text);
-  if (entry.key_end < echo.size() && echo[entry.key_end] == '\t') echo[entry.key_end] = ' ';
+  std::string echo;
+  echoed_line(text, entry, echo);
   return echo;
+}
+
+void echoed_line(std::string_view text, const EntryLine& entry, std::string& echo) {
+  echo.assign(text);
+  if (entry.key_end < echo.size() && echo[entry.key_end] == '\t') echo[entry.key_end] = ' ';
 }
 
 }  // namespace input_table_converter

@@ -54,4 +54,7 @@ std::uint8_t stop_byte(std::string_view text, const EntryLine& entry);
 // The line as the size message echoes it: whole, with a tab that ended the key shown as a space.
 std::string echoed_line(std::string_view text, const EntryLine& entry);
 
+// The same into `echo`, which keeps its room for the next line.
+void echoed_line(std::string_view text, const EntryLine& entry, std::string& echo);
+
 }  // namespace input_table_converter

@@ -2,7 +2,6 @@
 #include "input_table_converter/key_encoding.h"
 
 #include "input_table_converter/messages.h"
-#include "platform/report.h"
 
 namespace input_table_converter {
 
@@ -21,15 +20,15 @@ EncodedKey encode_key(std::string_view text, std::size_t start, KeyType type) {
 }
 
 void store_characters(KeyTable& key, std::string_view run, std::uint32_t code, int line_number,
-                      std::uint8_t qu_start, std::ostream& out) {
+                      std::uint8_t qu_start, platform::MessageWriter& out) {
   for (std::size_t i = 0; i + 1 < run.size(); i += 2) {
     auto lead = static_cast<std::uint8_t>(run[i]);
     auto trail = static_cast<std::uint8_t>(run[i + 1]);
     int hash = character_hash(lead, trail, qu_start);
     if (!has_slot(hash)) {
-      out << platform::format(msg::kOutOfRange, lead, trail, line_number, hash);
+      out.print(msg::kOutOfRange, lead, trail, line_number, hash);
     } else if (key[static_cast<std::size_t>(hash)] != 0) {
-      out << platform::format(msg::kAlreadyDefined, hash, line_number);
+      out.print(msg::kAlreadyDefined, hash, line_number);
     } else {
       key[static_cast<std::size_t>(hash)] = code;
     }

@@ -5,10 +5,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <ostream>
 #include <string_view>
 
 #include "input_table_converter/input_dictionary.h"
+#include "platform/ascii.h"
+#include "platform/message_writer.h"
 
 namespace input_table_converter {
 
@@ -48,8 +49,8 @@ constexpr int kNoDigit = 0;
 // The digit of a key byte, kNoDigit when the byte is no key character of the type. Capitals count
 // as their small letters.
 constexpr int key_digit(KeyType type, std::uint8_t byte) {
-  if (byte >= 'A' && byte <= 'Z') byte = static_cast<std::uint8_t>(byte - 'A' + 'a');
-  bool letter = byte >= 'a' && byte <= 'z';
+  byte = platform::to_ascii_lower(byte);
+  bool letter = platform::is_ascii_small(byte);
   bool number = byte >= '0' && byte <= '9';
   auto punctuation = [byte](std::string_view set, int first) {
     std::size_t at = set.find(static_cast<char>(byte));
@@ -86,6 +87,10 @@ static_assert(place_values(KeyType::kNumber)[0] == 268435456);
 static_assert(place_values(KeyType::kAlphaNumerical)[0] == 16777216);
 static_assert(place_values(KeyType::kAlphaNumerical)[5] == 0);
 
+// The longest key the header line's length digit may give: MaxLen runs from 1 to 6 for Alpha keys
+// and to 8 for the others.
+constexpr unsigned max_len_limit(KeyType type) { return type == KeyType::kAlpha ? 6 : 8; }
+
 struct EncodedKey {
   std::uint32_t code = 0;
   std::size_t stop = 0;  // where the encoding stopped: the first byte after the key characters
@@ -104,6 +109,6 @@ constexpr bool key_size_exceeded(std::uint8_t stop_byte) { return stop_byte >= 0
 // reporting characters without a slot and characters that already have a key; the first line that
 // lists a character keeps it. A code of 0 leaves a slot empty.
 void store_characters(KeyTable& key, std::string_view run, std::uint32_t code, int line_number,
-                      std::uint8_t qu_start, std::ostream& out);
+                      std::uint8_t qu_start, platform::MessageWriter& out);
 
 }  // namespace input_table_converter

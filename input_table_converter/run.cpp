@@ -6,7 +6,11 @@
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/messages.h"
 #include "input_table_converter/table_reader.h"
+#include "platform/ascii.h"
+#include "platform/build_date.h"
+#include "platform/conversion_files.h"
 #include "platform/input_file.h"
+#include "platform/message_writer.h"
 #include "platform/replaced_file.h"
 #include "platform/report.h"
 #include "platform/text_reader.h"
@@ -22,15 +26,25 @@ std::string_view file_name(const std::string& path) {
   return slash == std::string_view::npos ? name : name.substr(slash + 1);
 }
 
-constexpr char to_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // Writes the whole output and renames it over the target; a failure is reported and leaves an
 // existing target as it was.
 bool write_output(platform::ReplacedFile& output, const std::string& name, const std::string& bytes,
-                  std::ostream& out) {
+                  platform::MessageWriter& out) {
   if (output.write(bytes) && output.commit()) return true;
-  out << platform::write_error_report(name, output.error());
+  out.write(platform::write_error_report(name, output.error()));
   return false;
+}
+
+// The run's outcome when reading the table stopped it; the reader has reported why.
+Outcome stopped_by(TableOutcome read) {
+  switch (read) {
+    case TableOutcome::kNoHeaderLine: return Outcome::kNoHeaderLine;
+    case TableOutcome::kHeaderFault: return Outcome::kHeaderFault;
+    case TableOutcome::kReadError: return Outcome::kReadError;
+    case TableOutcome::kLongLine: return Outcome::kLongLine;
+    case TableOutcome::kRead: break;
+  }
+  return Outcome::kConverted;
 }
 
 }  // namespace
@@ -43,23 +57,25 @@ char stub_character(const std::string& output_name) {
   std::string_view name = file_name(output_name);
   std::size_t dot = name.find('.');
   if (dot == std::string_view::npos || dot == 0) return '_';
-  return to_upper(name[dot - 1]);
+  return platform::to_ascii_upper(name[dot - 1]);
 }
 
 bool is_stub_option(const std::string& arg) {
   std::string_view option(msg::kStubOption);
   if (arg.size() != option.size()) return false;
   for (std::size_t i = 0; i < arg.size(); ++i) {
-    if (to_upper(arg[i]) != option[i]) return false;
+    if (platform::to_ascii_upper(arg[i]) != option[i]) return false;
   }
   return true;
 }
 
-ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  out << platform::format(msg::kTitle, platform::build_date()) << msg::kNoticeLine;
+Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std::ostream& err) {
+  platform::MessageWriter out(out_stream);
+  out.print(msg::kTitle, platform::build_date());
+  out.write(msg::kNoticeLine);
   if (args.size() < 2) {
-    out << msg::kUsage;
-    return ExitStatus::kStopped;
+    out.write(msg::kUsage);
+    return Outcome::kUsage;
   }
 
   DictHeader header;
@@ -68,35 +84,30 @@ ExitStatus run(const std::vector<std::string>& args, std::ostream& out, std::ost
   const std::string output_name = with_extension(args[1], msg::kOutputExtension);
 
   platform::InputFile input;
-  if (int error = input.open(input_name); error != 0) {
-    err << platform::open_failure_report(input_name, error);
-    return ExitStatus::kStopped;
-  }
   platform::ReplacedFile output;
-  if (int error = output.open(output_name); error != 0) {
-    err << platform::open_failure_report(output_name, error);
-    return ExitStatus::kStopped;
+  if (!platform::open_conversion_files(input_name, input, output_name, output, out, err)) {
+    return Outcome::kCannotOpen;
   }
 
-  out << platform::format(msg::kConverting, input_name.c_str(), output_name.c_str());
+  out.print(msg::kConverting, input_name.c_str(), output_name.c_str());
   platform::TextReader reader(std::move(input));
   TableReader table(reader, input_name, out);
-  if (table.read_header(header) != TableOutcome::kRead) return ExitStatus::kStopped;
+  if (TableOutcome read = table.read_header(header); read != TableOutcome::kRead) return stopped_by(read);
 
   // "*CIZU" asks for the stub only when the key type carries no "+".
   if (header.dict_kind == DictKind::kEmptyStub) {
     if (!write_output(output, output_name, stub_file_bytes(header, stub_character(output_name)), out)) {
-      return ExitStatus::kStopped;
+      return Outcome::kWriteError;
     }
-    return ExitStatus::kConverted;
+    return Outcome::kStubWritten;
   }
 
   KeyTable key;
-  if (table.read_entries(header, key) != TableOutcome::kRead) return ExitStatus::kStopped;
+  if (TableOutcome read = table.read_entries(header, key); read != TableOutcome::kRead) return stopped_by(read);
   final_pass(key, out);
-  if (!write_output(output, output_name, full_file_bytes(header, key), out)) return ExitStatus::kStopped;
-  out << platform::format(msg::kTotal, table.entry_count(), static_cast<int>(kSlotCount));
-  return ExitStatus::kConverted;
+  if (!write_output(output, output_name, full_file_bytes(header, key), out)) return Outcome::kWriteError;
+  out.print(msg::kTotal, table.entry_count(), static_cast<int>(kSlotCount));
+  return Outcome::kConverted;
 }
 
 }  // namespace input_table_converter

@@ -13,11 +13,11 @@ namespace input_table_converter {
 platform::LineStatus TableReader::next_line() {
   platform::LineStatus status = reader_.read_line(line_);
   if (status == platform::LineStatus::kError) {
-    out_ << platform::read_error_report(input_name_, reader_.error());
+    out_.write(platform::read_error_report(input_name_, reader_.error()));
   }
   // Numbered over the lines of the file, comments before the header line included.
   if (status == platform::LineStatus::kTooLong) {
-    out_ << platform::long_line_report(reader_.line_number(), input_name_);
+    out_.write(platform::long_line_report(reader_.line_number(), input_name_));
   }
   return status;
 }
@@ -28,7 +28,7 @@ TableOutcome TableReader::read_header(DictHeader& header) {
     if (status == platform::LineStatus::kError) return TableOutcome::kReadError;
     if (status == platform::LineStatus::kTooLong) return TableOutcome::kLongLine;
     if (status == platform::LineStatus::kEnd) {
-      out_ << platform::format(msg::kNoHeaderLine, input_name_.c_str());
+      out_.print(msg::kNoHeaderLine, input_name_.c_str());
       return TableOutcome::kNoHeaderLine;
     }
     if (line_.empty() || line_[0] != kCommentMark) break;
@@ -40,16 +40,16 @@ TableOutcome TableReader::read_header(DictHeader& header) {
     case HeaderFault::kNone:
       break;
     case HeaderFault::kNoShortName:
-      out_ << msg::kNoShortName;
+      out_.write(msg::kNoShortName);
       return TableOutcome::kHeaderFault;
     case HeaderFault::kKeyTypeUnknown:
-      out_ << platform::format(msg::kKeyTypeUnknown, result.byte);
+      out_.print(msg::kKeyTypeUnknown, result.byte);
       return TableOutcome::kHeaderFault;
     case HeaderFault::kMaxLenOutOfRange:
-      out_ << platform::format(msg::kMaxLenOutOfRange, result.byte);
+      out_.print(msg::kMaxLenOutOfRange, result.byte);
       return TableOutcome::kHeaderFault;
   }
-  out_ << platform::format(msg::kRows, header.qu_start, header.qu_end);
+  out_.print(msg::kRows, header.qu_start, header.qu_end);
   return TableOutcome::kRead;
 }
 
@@ -66,7 +66,8 @@ TableOutcome TableReader::read_entries(const DictHeader& header, KeyTable& key) 
     EntryLine entry = split_entry_line(text, type);
     if (!entry.is_entry) continue;
     if (key_size_exceeded(stop_byte(text, entry))) {
-      out_ << platform::format(msg::kMaxKeySizeExceeded, line_number_, echoed_line(text, entry).c_str());
+      echoed_line(text, entry, echo_);
+      out_.print(msg::kMaxKeySizeExceeded, line_number_, echo_);
     }
     store_characters(key, entry.characters, entry.key.code, line_number_, header.qu_start, out_);
     ++entry_count_;

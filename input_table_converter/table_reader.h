@@ -3,10 +3,10 @@
 // the lines on `out`; a fault of the input comes back as the outcome.
 #pragma once
 
-#include <ostream>
 #include <string>
 
 #include "input_table_converter/input_dictionary.h"
+#include "platform/message_writer.h"
 #include "platform/text_reader.h"
 
 namespace input_table_converter {
@@ -21,7 +21,7 @@ enum class TableOutcome {
 
 class TableReader {
  public:
-  TableReader(platform::TextReader& reader, std::string input_name, std::ostream& out)
+  TableReader(platform::TextReader& reader, std::string input_name, platform::MessageWriter& out)
       : reader_(reader), input_name_(std::move(input_name)), out_(out) {}
 
   // Skips the comment lines, fills `header` from the header line and prints the row line.
@@ -38,7 +38,8 @@ class TableReader {
 
   platform::TextReader& reader_;
   std::string input_name_;
-  std::ostream& out_;
+  platform::MessageWriter& out_;
+  std::string echo_;  // keeps its room from one echoed line to the next
   std::string line_;
   int line_number_ = 0;  // the header line is line 1
   long entry_count_ = 0;

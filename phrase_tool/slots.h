@@ -4,23 +4,21 @@
 
 #include <cstdint>
 
+#include "platform/big5.h"
+
 namespace phrase_tool {
 
-struct Big5Char {
-  std::uint8_t lead;
-  std::uint8_t trail;
-  friend constexpr bool operator==(Big5Char, Big5Char) = default;
-};
+using platform::Big5Char;
 
-// 157 positions per lead byte: 63 for trail bytes 0x40..0x7E, then 94 for 0xA1..0xFE.
+// 157 positions per lead byte, as every Big5 row has them.
 constexpr int kFirstLead = 0xA4;
-constexpr int kLastLead = 0xFE;
-constexpr int kLowTrailFirst = 0x40;
-constexpr int kLowTrailLast = 0x7E;
-constexpr int kHighTrailFirst = 0xA1;
-constexpr int kHighTrailLast = 0xFE;
-constexpr int kLowTrailCount = kLowTrailLast - kLowTrailFirst + 1;
-constexpr int kSlotsPerLead = kLowTrailCount + (kHighTrailLast - kHighTrailFirst + 1);
+constexpr int kLastLead = platform::kLastLead;
+constexpr int kLowTrailFirst = platform::kLowTrailFirst;
+constexpr int kLowTrailLast = platform::kLowTrailLast;
+constexpr int kHighTrailFirst = platform::kHighTrailFirst;
+constexpr int kHighTrailLast = platform::kHighTrailLast;
+constexpr int kLowTrailCount = platform::kLowTrailCount;
+constexpr int kSlotsPerLead = platform::kRowPositions;
 static_assert(kLowTrailCount == 63 && kSlotsPerLead == 157);
 
 // Slots 0..13468 hold buckets (lead 0xA4 trail 0x40 through lead 0xF9 trail 0xDD). The tables have

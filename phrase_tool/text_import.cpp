@@ -10,6 +10,7 @@
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_entry.h"
 #include "phrase_tool/progress_line.h"
+#include "platform/big5.h"
 #include "platform/input_file.h"
 #include "platform/report.h"
 
@@ -17,7 +18,6 @@ namespace phrase_tool {
 
 namespace {
 
-constexpr std::uint8_t kRunLeadAbove = 0xA0;  // a byte above this starts a character of a run
 constexpr std::uint8_t kHeadTrailFirst = 0x40;
 constexpr char kContinuationMark = '-';
 
@@ -31,7 +31,7 @@ std::string_view take_run(std::string_view text, std::size_t pos) {
   if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
   if (pos > text.size()) pos = text.size();
   std::size_t end = pos;
-  while (end + 1 < text.size() && byte_at(text, end) > kRunLeadAbove) end += 2;
+  while (end + 1 < text.size() && platform::is_lead_above_0xA0(byte_at(text, end))) end += 2;
   return text.substr(pos, end - pos);
 }
 
@@ -68,7 +68,7 @@ class SourceImport {
 };
 
 StopStatus SourceImport::line(std::string_view text, int number) {
-  bool head = text.size() >= 2 && byte_at(text, 0) > kRunLeadAbove && byte_at(text, 1) >= kHeadTrailFirst;
+  bool head = text.size() >= 2 && platform::is_lead_above_0xA0(byte_at(text, 0)) && byte_at(text, 1) >= kHeadTrailFirst;
   bool continuation = text.size() >= 2 && text[0] == kContinuationMark && text[1] == kContinuationMark;
   if (head) {
     int slot = slot_index(byte_at(text, 0), byte_at(text, 1));

@@ -8,6 +8,7 @@
 
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_editor.h"
+#include "platform/big5.h"
 #include "platform/input_file.h"
 #include "platform/report.h"
 
@@ -20,7 +21,7 @@ constexpr std::size_t kMaxRunBytes = 80;
 // A run of one character is no phrase.
 constexpr std::size_t kMinWordBytes = 4;
 
-constexpr bool is_big5_lead(std::uint8_t byte) { return byte > 0xA0; }
+constexpr bool is_big5_lead(std::uint8_t byte) { return platform::is_lead_above_0xA0(byte); }
 
 // Hands every run of Big5 characters on the line to the phrase editor. A lead byte takes the byte
 // after it as its trail, whatever it is, except that a lead standing last in the line has none:

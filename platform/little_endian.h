@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -27,6 +29,19 @@ inline std::uint16_t get_u16(const std::uint8_t* p) {
 inline std::uint32_t get_u32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+// Checked reads from a block of outside bytes: a read that would pass the block's end throws
+// instead of reading memory the block does not hold. The examiners read only where the file's
+// length was checked first, so a throw is a fault of the examiner, never of the file.
+inline std::uint8_t get_u8(std::string_view bytes, std::size_t offset) {
+  if (offset >= bytes.size()) throw std::out_of_range("byte past the end of the bytes read");
+  return static_cast<std::uint8_t>(bytes[offset]);
+}
+
+inline std::uint32_t get_u32(std::string_view bytes, std::size_t offset) {
+  if (offset > bytes.size() || bytes.size() - offset < 4) throw std::out_of_range("word past the end of the bytes read");
+  return get_u32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + offset);
 }
 
 inline void append_u16(std::string& out, std::uint16_t v) {

@@ -51,6 +51,4 @@ std::string write_error_report(const std::string& name, int error) {
   return format(kWriteErrorFormat, name.c_str(), error_text(error).c_str());
 }
 
-const char* build_date() { return __DATE__; }
-
 }  // namespace platform

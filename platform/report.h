@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The title lines that name their build date are formatted beside these reports.
+#include "platform/build_date.h"
+
 namespace platform {
 
 // printf-style formatting into a string.
@@ -25,8 +28,5 @@ std::string long_line_report(int line_number, const std::string& name);
 
 // "\nWrite error on file: name: text\n"
 std::string write_error_report(const std::string& name, int error);
-
-// The compiler's build date in its own form, day padded with a space: "Dec  8 2026".
-const char* build_date();
 
 }  // namespace platform

@@ -10,6 +10,10 @@ namespace {
 constexpr std::size_t kChunkBytes = 65536;
 constexpr std::size_t kFirstLineRoom = 256;
 constexpr int kEndOfText = 0x1A;
+
+// Bytes that need a look of their own: a line feed, a CR that may start a CR LF pair, the end of
+// text. Every other byte goes into the line as it is.
+constexpr bool is_plain(char c) { return c != '\n' && c != '\r' && c != static_cast<char>(kEndOfText); }
 }  // namespace
 
 // The next byte of the input as stored, without consuming it; -1 at the end or on an error.
@@ -50,15 +54,27 @@ void TextReader::count_line() {
   if (line_number_ < std::numeric_limits<int>::max()) ++line_number_;
 }
 
-void TextReader::make_room(std::string& line) const {
-  if (line.size() < line.capacity()) return;
-  line.reserve(std::min(std::max(2 * line.capacity(), kFirstLineRoom), longest_line_ + 1));
+void TextReader::make_room(std::string& line, std::size_t more) const {
+  if (line.size() + more <= line.capacity()) return;
+  line.reserve(std::min(std::max({2 * line.capacity(), kFirstLineRoom, line.size() + more}), longest_line_ + 1));
+}
+
+void TextReader::take_plain_bytes(std::string& line) {
+  if (at_end_ || error_ != 0 || pos_ >= buffer_.size()) return;
+  const std::size_t reach = std::min(buffer_.size() - pos_, longest_line_ - line.size());
+  const char* from = buffer_.data() + pos_;
+  std::size_t n = 0;
+  while (n < reach && is_plain(from[n])) ++n;
+  make_room(line, n);
+  line.append(from, n);
+  pos_ += n;
 }
 
 LineStatus TextReader::read_line(std::string& line) {
   line.clear();
   if (too_long_) return LineStatus::kTooLong;
   for (;;) {
+    take_plain_bytes(line);
     int c = next_byte();
     if (c < 0) break;
     if (c != '\n' && line.size() == longest_line_) {
@@ -68,7 +84,7 @@ LineStatus TextReader::read_line(std::string& line) {
       count_line();
       return LineStatus::kTooLong;
     }
-    make_room(line);
+    make_room(line, 1);
     line.push_back(static_cast<char>(c));
     if (c == '\n') break;
   }

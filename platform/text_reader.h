@@ -43,8 +43,12 @@ class TextReader {
   int peek_raw();
   int next_byte();
   void count_line();
-  // Grows the line's room in steps that never pass the longest line and its line feed.
-  void make_room(std::string& line) const;
+  // Grows the line's room for `more` bytes in steps that never pass the longest line and its line
+  // feed.
+  void make_room(std::string& line, std::size_t more) const;
+  // Moves the buffered bytes that need no look of their own into the line at once, never past the
+  // longest line.
+  void take_plain_bytes(std::string& line);
 
   InputFile file_;
   std::size_t longest_line_;

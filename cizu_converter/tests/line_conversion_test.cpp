@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/input_file.h"
+#include "platform/message_writer.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -20,9 +21,11 @@ struct Converted {
 
 void convert(const std::string& table, Converted& result) {
   platform::TextReader reader(platform::InputFile::from_bytes(table));
-  std::ostringstream out;
+  std::ostringstream stream;
+  platform::MessageWriter out(stream);
   ASSERT_TRUE(convert_lines(reader, "in.b5", result.conversion, out));
-  result.out = out.str();
+  out.flush();
+  result.out = stream.str();
 }
 
 TEST(ConvertLines, CommentsCountAsLinesAndTheLastLineWithoutLineFeedIsConverted) {

@@ -43,7 +43,8 @@ std::string input_file(const std::vector<std::pair<std::size_t, std::uint32_t>>&
                        itc::DictHeader header = alpha_header()) {
   itc::KeyTable key;
   for (auto [slot, code] : slots) key[slot] = code;
-  std::ostringstream ignored;
+  std::ostringstream stream;
+  platform::MessageWriter ignored(stream);
   itc::final_pass(key, ignored);
   return itc::full_file_bytes(header, key);
 }

@@ -72,9 +72,11 @@ TEST(DictHeader, FieldsAtTheirOffsets) {
 }
 
 std::string pass(itc::KeyTable& key) {
-  std::ostringstream out;
+  std::ostringstream stream;
+  platform::MessageWriter out(stream);
   itc::final_pass(key, out);
-  return out.str();
+  out.flush();
+  return stream.str();
 }
 
 TEST(FinalPass, NoEntriesNoMarker) {

@@ -140,9 +140,11 @@ TEST(CharacterHash, QuStart1ReachesTheLastSlotAndNoFurther) {
 }
 
 std::string stored(KeyTable& key, const std::string& run, std::uint32_t code, int line, std::uint8_t qu_start) {
-  std::ostringstream out;
+  std::ostringstream stream;
+  platform::MessageWriter out(stream);
   store_characters(key, run, code, line, qu_start, out);
-  return out.str();
+  out.flush();
+  return stream.str();
 }
 
 TEST(StoreCharacters, FirstLineWinsAndRepeatsAreReported) {

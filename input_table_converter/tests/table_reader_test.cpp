@@ -29,11 +29,13 @@ struct Converted {
 Converted read_table(const std::string& input) {
   Converted c;
   platform::TextReader reader(platform::InputFile::from_bytes(input));
-  std::ostringstream out;
+  std::ostringstream stream;
+  platform::MessageWriter out(stream);
   itc::TableReader table(reader, "t.b5", out);
   c.outcome = table.read_header(c.header);
   if (c.outcome == TableOutcome::kRead) c.outcome = table.read_entries(c.header, c.key);
-  c.out = out.str();
+  out.flush();
+  c.out = stream.str();
   c.entries = table.entry_count();
   return c;
 }
