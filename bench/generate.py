@@ -7,7 +7,8 @@ Usage: generate.py KIND FOLDER
   tombral-realistic   cizu.b5: 191440 lines of a CiZu table, about 2.5 MB, as a real one has them
   tombral-colliding   colliding.b5: 200000 lines whose keys come from four codes, so that a few
                       buckets grow to megabytes
-  tombral-long-lines  long-lines.b5: 20000 lines of two-letter keys, one in fifty up to 20 KB long
+  tombral-long-lines  long-lines-1x.b5, -2x.b5, -4x.b5: 20000, 40000 and 80000 lines of two-letter
+                      keys, one line in fifty up to 20 KB long
   kestrawn            input-table.b5: every position of the rows 0xA4..0xF9 under a generated key,
                       then every character twenty times more under other keys
 """
@@ -87,19 +88,22 @@ def tombral_colliding(folder):
 
 def tombral_long_lines(folder):
     # Two-letter keys as a Quick CiZu table has them; one line in fifty lists thousands of phrases.
-    rng = random.Random(2026)
-    out = bytearray(b"* generated Quick CiZu table\n")
-    for _ in range(20000):
-        line = (rng.choice(LETTERS) + rng.choice(LETTERS)).encode()
-        wide = rng.random() < 0.02
-        limit = 20000 if wide else 200
-        for _ in range(rng.randint(1000, 4000) if wide else rng.randint(1, 20)):
-            p = phrase(rng, [2, 3], [1, 1])
-            if len(line) + 1 + len(p) > limit:
-                break
-            line += b" " + p
-        out += line + b"\n"
-    (folder / "long-lines.b5").write_bytes(out)
+    # The same table at 1x, 2x and 4x its size, so the times show whether a line costs the same
+    # however much came before it.
+    for scale in (1, 2, 4):
+        rng = random.Random(2026)
+        out = bytearray(b"* generated Quick CiZu table\n")
+        for _ in range(20000 * scale):
+            line = (rng.choice(LETTERS) + rng.choice(LETTERS)).encode()
+            wide = rng.random() < 0.02
+            limit = 20000 if wide else 200
+            for _ in range(rng.randint(1000, 4000) if wide else rng.randint(1, 20)):
+                p = phrase(rng, [2, 3], [1, 1])
+                if len(line) + 1 + len(p) > limit:
+                    break
+                line += b" " + p
+            out += line + b"\n"
+        (folder / f"long-lines-{scale}x.b5").write_bytes(out)
 
 
 def kestrawn(folder):

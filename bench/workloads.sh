@@ -30,11 +30,15 @@ workload_tombral_colliding() {
   bench_workload tombral-colliding 0 "$inputs/colliding.b5" TOMBRAL "$inputs/colliding.b5" colliding.dbg
 }
 
-# TOMBRAL: a Quick CiZu table whose lines run to 20 KB, each read whole.
+# TOMBRAL: a Quick CiZu table whose lines run to 20 KB, each read whole, at 1x, 2x and 4x its size;
+# the three times stay in proportion to the size.
 workload_tombral_long_lines() {
-  local inputs
+  local inputs scale
   inputs=$(bench_inputs tombral-long-lines)
-  bench_workload tombral-long-lines 0 "$inputs/long-lines.b5" TOMBRAL "$inputs/long-lines.b5" long-lines.dbg
+  for scale in 1x 2x 4x; do
+    bench_workload "tombral-long-lines-$scale" 0 "$inputs/long-lines-$scale.b5" TOMBRAL \
+      "$inputs/long-lines-$scale.b5" "long-lines-$scale.dbg"
+  done
 }
 
 # KESTRAWN: an input table of every character of the rows 0xA4..0xF9, each then listed twenty times
