@@ -7,8 +7,8 @@
 
 namespace cizu_converter {
 
-bool convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
-                   platform::MessageWriter& out) {
+StopStatus convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
+                         platform::MessageWriter& out) {
   // Both buffers keep their room from line to line, so a line costs no allocation of its own.
   std::string line;
   Record record;
@@ -16,13 +16,13 @@ bool convert_lines(platform::TextReader& reader, const std::string& input_name, 
     platform::LineStatus status = reader.read_line(line);
     if (status == platform::LineStatus::kError) {
       out.write(platform::read_error_report(input_name, reader.error()));
-      return false;
+      return Outcome::kReadError;
     }
     if (status == platform::LineStatus::kTooLong) {
       out.write(platform::long_line_report(reader.line_number(), input_name));
-      return false;
+      return Outcome::kLongLine;
     }
-    if (status == platform::LineStatus::kEnd) return true;
+    if (status == platform::LineStatus::kEnd) return std::nullopt;
     ++c.lines;
     out.print(msg::kProgress, c.phrases, c.lines);
     if (is_comment(line)) continue;

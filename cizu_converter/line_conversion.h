@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cizu_converter/hashed_dictionary.h"
+#include "cizu_converter/outcome.h"
 #include "platform/message_writer.h"
 #include "platform/text_reader.h"
 
@@ -18,9 +19,9 @@ struct Conversion {
 };
 
 // Reads the table to its end into the buckets, printing the progress line of every line read.
-// Returns false after a read error or a line longer than any the reader takes, reported on `out`
-// with `input_name`; the over-long line gets no progress line.
-bool convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
-                   platform::MessageWriter& out);
+// Stops after a read error or a line longer than any the reader takes, reported on `out` with
+// `input_name`; the over-long line gets no progress line.
+StopStatus convert_lines(platform::TextReader& reader, const std::string& input_name, Conversion& c,
+                         platform::MessageWriter& out);
 
 }  // namespace cizu_converter

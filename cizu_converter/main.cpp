@@ -9,8 +9,8 @@
 int main(int argc, char** argv) {
   platform::set_up_signals();
   std::vector<std::string> args(argv + 1, argv + argc);
-  cizu_converter::ExitStatus status = cizu_converter::exit_status(cizu_converter::run(args, std::cout, std::cerr));
+  int status = cizu_converter::exit_status(cizu_converter::run(args, std::cout, std::cerr));
   std::cout.flush();
   std::cerr.flush();
-  return static_cast<int>(status);
+  return status;
 }

@@ -23,16 +23,12 @@ Outcome convert(const std::string& input_name, const std::string& output_name,
                    platform::MessageWriter& out, std::ostream& err) {
   platform::InputFile input;
   platform::ReplacedFile output;
-  if (!platform::open_conversion_files(input_name, input, output_name, output, out, err)) {
+  if (!platform::open_conversion_files(input_name, input, output_name, output, msg::kConverting, out, err)) {
     return Outcome::kCannotOpen;
   }
-  out.print(msg::kConverting, input_name.c_str(), output_name.c_str());
-
   platform::TextReader reader(std::move(input));
   Conversion conversion;
-  if (!convert_lines(reader, input_name, conversion, out)) {
-    return reader.error() != 0 ? Outcome::kReadError : Outcome::kLongLine;
-  }
+  if (StopStatus stop = convert_lines(reader, input_name, conversion, out)) return *stop;
   out.print(msg::kCount, conversion.phrases);
   if (!data_area_fits(data_area_bytes(conversion.table))) {
     out.print(msg::kTooLarge, output_name.c_str());
@@ -53,6 +49,22 @@ Outcome convert(const std::string& input_name, const std::string& output_name,
 }
 
 }  // namespace
+
+int exit_status(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::kConverted:
+      return 0;
+    case Outcome::kUsage:
+    case Outcome::kCannotOpen:
+    case Outcome::kReadError:
+    case Outcome::kLongLine:
+    case Outcome::kTooLarge:
+    case Outcome::kWriteError:
+    case Outcome::kMemoryFull:
+      return 1;
+  }
+  return 1;
+}
 
 Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std::ostream& err) {
   platform::MessageWriter out(out_stream);

@@ -37,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream stream;
   platform::MessageWriter out(stream);
   TableReader table(reader, "fuzz.b5", out);
-  TableOutcome outcome = table.read_header(header);
-  if (outcome == TableOutcome::kReadError) std::abort();  // memory holds no read error
-  if (outcome != TableOutcome::kRead) return 0;
+  StopStatus stop = table.read_header(header);
+  if (stop == Outcome::kReadError) std::abort();  // memory holds no read error
+  if (stop) return 0;
   if (header.key_type > 2) std::abort();
 
   if (header.dict_kind == DictKind::kEmptyStub) {
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   KeyTable key;
-  if (table.read_entries(header, key) != TableOutcome::kRead) std::abort();
+  if (table.read_entries(header, key)) std::abort();
   final_pass(key, out);
   std::string file = full_file_bytes(header, key);
   if (file.size() != kFullFileBytes) std::abort();

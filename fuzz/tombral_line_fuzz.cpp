@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Conversion conversion;
   std::ostringstream stream;
   platform::MessageWriter out(stream);
-  if (!convert_lines(reader, "fuzz.b5", conversion, out)) std::abort();  // memory holds no read error
+  if (convert_lines(reader, "fuzz.b5", conversion, out)) std::abort();  // memory holds no read error
 
   const std::string header = header_image(conversion.table);
   if (header.size() != kHeaderBytes) std::abort();

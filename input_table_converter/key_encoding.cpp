@@ -1,8 +1,6 @@
 // Encodes keys and stores their codes at the slots of the characters they reach.
 #include "input_table_converter/key_encoding.h"
 
-#include "input_table_converter/messages.h"
-
 namespace input_table_converter {
 
 EncodedKey encode_key(std::string_view text, std::size_t start, KeyType type) {
@@ -19,20 +17,12 @@ EncodedKey encode_key(std::string_view text, std::size_t start, KeyType type) {
   return key;
 }
 
-void store_characters(KeyTable& key, std::string_view run, std::uint32_t code, int line_number,
-                      std::uint8_t qu_start, platform::MessageWriter& out) {
-  for (std::size_t i = 0; i + 1 < run.size(); i += 2) {
-    auto lead = static_cast<std::uint8_t>(run[i]);
-    auto trail = static_cast<std::uint8_t>(run[i + 1]);
-    int hash = character_hash(lead, trail, qu_start);
-    if (!has_slot(hash)) {
-      out.print(msg::kOutOfRange, lead, trail, line_number, hash);
-    } else if (key[static_cast<std::size_t>(hash)] != 0) {
-      out.print(msg::kAlreadyDefined, hash, line_number);
-    } else {
-      key[static_cast<std::size_t>(hash)] = code;
-    }
-  }
+Stored store_code(KeyTable& key, int hash, std::uint32_t code) {
+  if (!has_slot(hash)) return Stored::kNoSlot;
+  std::uint32_t& slot = key[static_cast<std::size_t>(hash)];
+  if (slot != 0) return Stored::kAlreadyDefined;
+  slot = code;
+  return Stored::kStored;
 }
 
 }  // namespace input_table_converter

@@ -1,5 +1,5 @@
 // Keys to key codes: the three key types with their digits and place values, the encoding of one
-// key, and the storing of a line's code at the slots of its characters.
+// key, and the storing of a code at a character's slot.
 #pragma once
 
 #include <array>
@@ -9,7 +9,6 @@
 
 #include "input_table_converter/input_dictionary.h"
 #include "platform/ascii.h"
-#include "platform/message_writer.h"
 
 namespace input_table_converter {
 
@@ -105,10 +104,11 @@ EncodedKey encode_key(std::string_view text, std::size_t start, KeyType type);
 // type allows or held a character that is no key character.
 constexpr bool key_size_exceeded(std::uint8_t stop_byte) { return stop_byte >= 0x21 && stop_byte <= 0x7F; }
 
-// Stores the line's code at the slot of each character of `run` (lead and trail byte pairs),
-// reporting characters without a slot and characters that already have a key; the first line that
-// lists a character keeps it. A code of 0 leaves a slot empty.
-void store_characters(KeyTable& key, std::string_view run, std::uint32_t code, int line_number,
-                      std::uint8_t qu_start, platform::MessageWriter& out);
+enum class Stored { kStored, kNoSlot, kAlreadyDefined };
+
+// Stores `code` at the slot `hash` of a character unless the character has no slot or already has
+// a key: the first line that lists a character keeps it. A code of 0 leaves the slot empty, free
+// for a later line.
+Stored store_code(KeyTable& key, int hash, std::uint32_t code);
 
 }  // namespace input_table_converter

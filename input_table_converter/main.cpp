@@ -9,9 +9,8 @@
 int main(int argc, char** argv) {
   platform::set_up_signals();
   std::vector<std::string> args(argv + 1, argv + argc);
-  input_table_converter::ExitStatus status =
-      input_table_converter::exit_status(input_table_converter::run(args, std::cout, std::cerr));
+  int status = input_table_converter::exit_status(input_table_converter::run(args, std::cout, std::cerr));
   std::cout.flush();
   std::cerr.flush();
-  return static_cast<int>(status);
+  return status;
 }

@@ -28,26 +28,31 @@ std::string_view file_name(const std::string& path) {
 
 // Writes the whole output and renames it over the target; a failure is reported and leaves an
 // existing target as it was.
-bool write_output(platform::ReplacedFile& output, const std::string& name, const std::string& bytes,
-                  platform::MessageWriter& out) {
-  if (output.write(bytes) && output.commit()) return true;
+StopStatus write_output(platform::ReplacedFile& output, const std::string& name, const std::string& bytes,
+                        platform::MessageWriter& out) {
+  if (output.write(bytes) && output.commit()) return std::nullopt;
   out.write(platform::write_error_report(name, output.error()));
-  return false;
-}
-
-// The run's outcome when reading the table stopped it; the reader has reported why.
-Outcome stopped_by(TableOutcome read) {
-  switch (read) {
-    case TableOutcome::kNoHeaderLine: return Outcome::kNoHeaderLine;
-    case TableOutcome::kHeaderFault: return Outcome::kHeaderFault;
-    case TableOutcome::kReadError: return Outcome::kReadError;
-    case TableOutcome::kLongLine: return Outcome::kLongLine;
-    case TableOutcome::kRead: break;
-  }
-  return Outcome::kConverted;
+  return Outcome::kWriteError;
 }
 
 }  // namespace
+
+int exit_status(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::kConverted:
+    case Outcome::kStubWritten:
+      return 0;
+    case Outcome::kUsage:
+    case Outcome::kCannotOpen:
+    case Outcome::kNoHeaderLine:
+    case Outcome::kHeaderFault:
+    case Outcome::kReadError:
+    case Outcome::kLongLine:
+    case Outcome::kWriteError:
+      return 1;
+  }
+  return 1;
+}
 
 std::string with_extension(const std::string& name, const char* extension) {
   return file_name(name).find('.') == std::string_view::npos ? name + extension : name;
@@ -85,27 +90,24 @@ Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std:
 
   platform::InputFile input;
   platform::ReplacedFile output;
-  if (!platform::open_conversion_files(input_name, input, output_name, output, out, err)) {
+  if (!platform::open_conversion_files(input_name, input, output_name, output, msg::kConverting, out, err)) {
     return Outcome::kCannotOpen;
   }
-
-  out.print(msg::kConverting, input_name.c_str(), output_name.c_str());
   platform::TextReader reader(std::move(input));
   TableReader table(reader, input_name, out);
-  if (TableOutcome read = table.read_header(header); read != TableOutcome::kRead) return stopped_by(read);
+  if (StopStatus stop = table.read_header(header)) return *stop;
 
   // "*CIZU" asks for the stub only when the key type carries no "+".
   if (header.dict_kind == DictKind::kEmptyStub) {
-    if (!write_output(output, output_name, stub_file_bytes(header, stub_character(output_name)), out)) {
-      return Outcome::kWriteError;
-    }
+    const std::string stub = stub_file_bytes(header, stub_character(output_name));
+    if (StopStatus stop = write_output(output, output_name, stub, out)) return *stop;
     return Outcome::kStubWritten;
   }
 
   KeyTable key;
-  if (TableOutcome read = table.read_entries(header, key); read != TableOutcome::kRead) return stopped_by(read);
+  if (StopStatus stop = table.read_entries(header, key)) return *stop;
   final_pass(key, out);
-  if (!write_output(output, output_name, full_file_bytes(header, key), out)) return Outcome::kWriteError;
+  if (StopStatus stop = write_output(output, output_name, full_file_bytes(header, key), out)) return *stop;
   out.print(msg::kTotal, table.entry_count(), static_cast<int>(kSlotCount));
   return Outcome::kConverted;
 }

@@ -6,31 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "input_table_converter/outcome.h"
+
 namespace input_table_converter {
 
-// How a run ended: a full file or a stub written, or the reason it stopped early.
-enum class Outcome {
-  kConverted,
-  kStubWritten,
-  kUsage,         // fewer than two arguments
-  kCannotOpen,    // the table does not open, or the dictionary cannot be written
-  kNoHeaderLine,  // the table ended before its header line
-  kHeaderFault,   // no short name, an unknown key type or a length digit out of range
-  kReadError,
-  kLongLine,
-  kWriteError,
-};
-
-// 0 after a completed conversion or stub; 1 after every early stop.
-enum class ExitStatus : int {
-  kConverted = 0,
-  kStopped = 1,
-};
-
-constexpr ExitStatus exit_status(Outcome outcome) {
-  return outcome == Outcome::kConverted || outcome == Outcome::kStubWritten ? ExitStatus::kConverted
-                                                                             : ExitStatus::kStopped;
-}
+// KESTRAWN's status table: 0 after a completed conversion or stub, 1 after every early stop.
+int exit_status(Outcome outcome);
 
 // `args` are the arguments after the program name. Standard output gets every message but the
 // reports of files that do not open, which go to `err`.

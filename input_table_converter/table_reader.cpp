@@ -22,14 +22,14 @@ platform::LineStatus TableReader::next_line() {
   return status;
 }
 
-TableOutcome TableReader::read_header(DictHeader& header) {
+StopStatus TableReader::read_header(DictHeader& header) {
   for (;;) {
     platform::LineStatus status = next_line();
-    if (status == platform::LineStatus::kError) return TableOutcome::kReadError;
-    if (status == platform::LineStatus::kTooLong) return TableOutcome::kLongLine;
+    if (status == platform::LineStatus::kError) return Outcome::kReadError;
+    if (status == platform::LineStatus::kTooLong) return Outcome::kLongLine;
     if (status == platform::LineStatus::kEnd) {
       out_.print(msg::kNoHeaderLine, input_name_.c_str());
-      return TableOutcome::kNoHeaderLine;
+      return Outcome::kNoHeaderLine;
     }
     if (line_.empty() || line_[0] != kCommentMark) break;
   }
@@ -41,25 +41,25 @@ TableOutcome TableReader::read_header(DictHeader& header) {
       break;
     case HeaderFault::kNoShortName:
       out_.write(msg::kNoShortName);
-      return TableOutcome::kHeaderFault;
+      return Outcome::kHeaderFault;
     case HeaderFault::kKeyTypeUnknown:
       out_.print(msg::kKeyTypeUnknown, result.byte);
-      return TableOutcome::kHeaderFault;
+      return Outcome::kHeaderFault;
     case HeaderFault::kMaxLenOutOfRange:
       out_.print(msg::kMaxLenOutOfRange, result.byte);
-      return TableOutcome::kHeaderFault;
+      return Outcome::kHeaderFault;
   }
   out_.print(msg::kRows, header.qu_start, header.qu_end);
-  return TableOutcome::kRead;
+  return std::nullopt;
 }
 
-TableOutcome TableReader::read_entries(const DictHeader& header, KeyTable& key) {
+StopStatus TableReader::read_entries(const DictHeader& header, KeyTable& key) {
   const auto type = static_cast<KeyType>(header.key_type);
   for (;;) {
     platform::LineStatus status = next_line();
-    if (status == platform::LineStatus::kError) return TableOutcome::kReadError;
-    if (status == platform::LineStatus::kTooLong) return TableOutcome::kLongLine;
-    if (status == platform::LineStatus::kEnd) return TableOutcome::kRead;
+    if (status == platform::LineStatus::kError) return Outcome::kReadError;
+    if (status == platform::LineStatus::kTooLong) return Outcome::kLongLine;
+    if (status == platform::LineStatus::kEnd) return std::nullopt;
     if (line_number_ < std::numeric_limits<int>::max()) ++line_number_;
 
     std::string_view text = line_text(line_);
@@ -69,8 +69,26 @@ TableOutcome TableReader::read_entries(const DictHeader& header, KeyTable& key) 
       echoed_line(text, entry, echo_);
       out_.print(msg::kMaxKeySizeExceeded, line_number_, echo_);
     }
-    store_characters(key, entry.characters, entry.key.code, line_number_, header.qu_start, out_);
+    store_characters(key, entry.characters, entry.key.code, header.qu_start);
     ++entry_count_;
+  }
+}
+
+void TableReader::store_characters(KeyTable& key, std::string_view run, std::uint32_t code, std::uint8_t qu_start) {
+  for (std::size_t i = 0; i + 1 < run.size(); i += 2) {
+    auto lead = static_cast<std::uint8_t>(run[i]);
+    auto trail = static_cast<std::uint8_t>(run[i + 1]);
+    const int hash = character_hash(lead, trail, qu_start);
+    switch (store_code(key, hash, code)) {
+      case Stored::kStored:
+        break;
+      case Stored::kNoSlot:
+        out_.print(msg::kOutOfRange, lead, trail, line_number_, hash);
+        break;
+      case Stored::kAlreadyDefined:
+        out_.print(msg::kAlreadyDefined, hash, line_number_);
+        break;
+    }
   }
 }
 

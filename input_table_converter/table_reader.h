@@ -6,35 +6,36 @@
 #include <string>
 
 #include "input_table_converter/input_dictionary.h"
+#include "input_table_converter/outcome.h"
 #include "platform/message_writer.h"
 #include "platform/text_reader.h"
 
 namespace input_table_converter {
-
-enum class TableOutcome {
-  kRead,
-  kNoHeaderLine,  // the input ended before a header line
-  kHeaderFault,   // the header line has no short name, or a bad key type or length digit
-  kReadError,     // the system failed to read the input; reported with its name
-  kLongLine,      // a line longer than any the reader takes; reported with its name
-};
 
 class TableReader {
  public:
   TableReader(platform::TextReader& reader, std::string input_name, platform::MessageWriter& out)
       : reader_(reader), input_name_(std::move(input_name)), out_(out) {}
 
-  // Skips the comment lines, fills `header` from the header line and prints the row line.
-  TableOutcome read_header(DictHeader& header);
+  // Skips the comment lines, fills `header` from the header line and prints the row line. Stops
+  // at the input's end (kNoHeaderLine), on a faulty header line (kHeaderFault), a read error or an
+  // over-long line.
+  StopStatus read_header(DictHeader& header);
 
-  // Reads the entry lines up to the end of the input into `key`.
-  TableOutcome read_entries(const DictHeader& header, KeyTable& key);
+  // Reads the entry lines up to the end of the input into `key`. Stops on a read error or an
+  // over-long line.
+  StopStatus read_entries(const DictHeader& header, KeyTable& key);
 
   long entry_count() const { return entry_count_; }
 
  private:
   // kLine with the line's text in line_, kEnd, or kError or kTooLong after reporting it.
   platform::LineStatus next_line();
+
+  // Stores the line's code at the slot of each character of `run` (lead and trail byte pairs),
+  // reporting characters without a slot and characters that already have a key; the first line
+  // that lists a character keeps it.
+  void store_characters(KeyTable& key, std::string_view run, std::uint32_t code, std::uint8_t qu_start);
 
   platform::TextReader& reader_;
   std::string input_name_;

@@ -6,14 +6,17 @@
 namespace platform {
 
 bool open_conversion_files(const std::string& input_name, InputFile& input, const std::string& output_name,
-                           ReplacedFile& output, MessageWriter& out, std::ostream& err) {
+                           ReplacedFile& output, const char* converting, MessageWriter& out, std::ostream& err) {
   int error = input.open(input_name);
   const std::string* failed = &input_name;
   if (error == 0) {
     error = output.open(output_name);
     failed = &output_name;
   }
-  if (error == 0) return true;
+  if (error == 0) {
+    out.print(converting, input_name, output_name);
+    return true;
+  }
   out.flush();
   err << open_failure_report(*failed, error);
   return false;

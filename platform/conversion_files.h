@@ -11,9 +11,10 @@
 
 namespace platform {
 
-// Returns false after reporting, on `err` and behind every message already written to `out`, the
-// first file that does not open; the output is then not looked at when the input failed.
+// Opens both and prints `converting`, a format that takes the two names. Returns false after
+// reporting, on `err` and behind every message already written to `out`, the first file that does
+// not open; the output is then not looked at when the input failed.
 bool open_conversion_files(const std::string& input_name, InputFile& input, const std::string& output_name,
-                           ReplacedFile& output, MessageWriter& out, std::ostream& err);
+                           ReplacedFile& output, const char* converting, MessageWriter& out, std::ostream& err);
 
 }  // namespace platform

@@ -23,7 +23,7 @@ void convert(const std::string& table, Converted& result) {
   platform::TextReader reader(platform::InputFile::from_bytes(table));
   std::ostringstream stream;
   platform::MessageWriter out(stream);
-  ASSERT_TRUE(convert_lines(reader, "in.b5", result.conversion, out));
+  ASSERT_EQ(convert_lines(reader, "in.b5", result.conversion, out), std::nullopt);
   out.flush();
   result.out = stream.str();
 }

@@ -10,7 +10,6 @@
 namespace {
 
 using cizu_converter::exit_status;
-using cizu_converter::ExitStatus;
 using test_support::ScratchDir;
 
 std::string banner() {
@@ -21,7 +20,7 @@ std::string banner() {
 
 TEST(Run, UsageIsAnEarlyStop) {
   std::ostringstream out, err;
-  EXPECT_EQ(exit_status(cizu_converter::run({"only-one"}, out, err)), ExitStatus::kStopped);
+  EXPECT_EQ(exit_status(cizu_converter::run({"only-one"}, out, err)), 1);
   EXPECT_EQ(out.str(), banner() + "Usage: TOMBRAL big5file dicfile\n");
   EXPECT_EQ(err.str(), "");
 }
@@ -31,7 +30,7 @@ TEST(Run, ConvertsInProcess) {
   dir.write("in.b5", "hello \xA4\xA4\n* note\n");
   std::string in = (dir / "in.b5").string(), out_name = (dir / "out.dic").string();
   std::ostringstream out, err;
-  EXPECT_EQ(exit_status(cizu_converter::run({in, out_name}, out, err)), ExitStatus::kConverted);
+  EXPECT_EQ(exit_status(cizu_converter::run({in, out_name}, out, err)), 0);
   EXPECT_EQ(out.str(), banner() + "converting " + in + " to " + out_name + " ...\n" +
                            "Words=    0  Line=    1\rWords=    1  Line=    2\rcount=    1\nMAXLEN=    7\n");
   EXPECT_EQ(err.str(), "");

@@ -14,7 +14,7 @@ namespace {
 using input_table_converter::encode_key;
 using input_table_converter::KeyTable;
 using input_table_converter::KeyType;
-using input_table_converter::store_characters;
+using input_table_converter::store_code;
 using test_support::bytes;
 
 struct KeyCase {
@@ -139,41 +139,18 @@ TEST(CharacterHash, QuStart1ReachesTheLastSlotAndNoFurther) {
   }
 }
 
-std::string stored(KeyTable& key, const std::string& run, std::uint32_t code, int line, std::uint8_t qu_start) {
-  std::ostringstream stream;
-  platform::MessageWriter out(stream);
-  store_characters(key, run, code, line, qu_start, out);
-  out.flush();
-  return stream.str();
-}
-
-TEST(StoreCharacters, FirstLineWinsAndRepeatsAreReported) {
+TEST(StoreCode, FirstCodeWinsCodeZeroWaitsAndNoSlotStoresNothing) {
+  using input_table_converter::Stored;
   KeyTable key;
-  EXPECT_EQ(stored(key, bytes({0xA4, 0x40, 0xA4, 0x41}), 33554432, 2, 161), "");
-  EXPECT_EQ(key[3 * 157], 33554432u);
-  EXPECT_EQ(key[3 * 157 + 1], 33554432u);
-  EXPECT_EQ(stored(key, bytes({0xA4, 0x41, 0xA4, 0x42, 0xA4, 0x42}), 35651584, 3, 161),
-            "key[472] already defined at line 3\nkey[473] already defined at line 3\n");
-  EXPECT_EQ(key[3 * 157 + 1], 33554432u);
-  EXPECT_EQ(key[3 * 157 + 2], 35651584u);
-}
-
-TEST(StoreCharacters, CodeZeroLeavesTheSlotForALaterLine) {
-  KeyTable key;
-  EXPECT_EQ(stored(key, bytes({0xA4, 0x40}), 0, 2, 161), "");
-  EXPECT_EQ(key[471], 0u);
-  EXPECT_EQ(stored(key, bytes({0xA4, 0x40}), 7, 3, 161), "");
+  EXPECT_EQ(store_code(key, 471, 0), Stored::kStored);
+  EXPECT_EQ(store_code(key, 471, 7), Stored::kStored);
+  EXPECT_EQ(store_code(key, 471, 9), Stored::kAlreadyDefined);
+  EXPECT_EQ(store_code(key, 471, 0), Stored::kAlreadyDefined);
   EXPECT_EQ(key[471], 7u);
-  EXPECT_EQ(stored(key, bytes({0xA4, 0x40}), 0, 4, 161), "key[471] already defined at line 4\n");
-}
-
-TEST(StoreCharacters, CharactersWithoutSlot) {
-  KeyTable key;
-  EXPECT_EQ(stored(key, bytes({0xA4, 0x7F}), 1, 5, 161), "Out of Range: \xA4\x7F at line 5 (hash=-1)\n");
-  EXPECT_EQ(stored(key, bytes({0xA4, 0x0A}), 1, 6, 161), "Out of Range: \xA4\n at line 6 (hash=-1)\n");
-  EXPECT_EQ(stored(key, bytes({0xFF, 0xA1}), 1, 7, 1), "Out of Range: \xFF\xA1 at line 7 (hash=19845)\n");
-  EXPECT_EQ(stored(key, bytes({0xFE, 0xFE}), 9, 8, 1), "");
-  EXPECT_EQ(key[19781], 9u);
+  EXPECT_EQ(store_code(key, -1, 5), Stored::kNoSlot);
+  EXPECT_EQ(store_code(key, 19845, 5), Stored::kNoSlot);
+  EXPECT_EQ(store_code(key, 19781, 5), Stored::kStored);
+  EXPECT_EQ(key[19781], 5u);
 }
 
 }  // namespace

@@ -13,13 +13,13 @@
 namespace {
 
 namespace itc = input_table_converter;
-using itc::TableOutcome;
+using itc::Outcome;
 
 const std::string kHeader = "\xA4\x40\xA4\x41 A 4 u a-z ;\n";
 constexpr std::size_t kSlotA440 = 3 * 157;  // with the default base row 0xA1
 
 struct Converted {
-  TableOutcome outcome = TableOutcome::kRead;
+  itc::StopStatus outcome;
   std::string out;
   itc::DictHeader header;
   itc::KeyTable key;
@@ -33,7 +33,7 @@ Converted read_table(const std::string& input) {
   platform::MessageWriter out(stream);
   itc::TableReader table(reader, "t.b5", out);
   c.outcome = table.read_header(c.header);
-  if (c.outcome == TableOutcome::kRead) c.outcome = table.read_entries(c.header, c.key);
+  if (!c.outcome) c.outcome = table.read_entries(c.header, c.key);
   out.flush();
   c.out = stream.str();
   c.entries = table.entry_count();
@@ -42,7 +42,7 @@ Converted read_table(const std::string& input) {
 
 TEST(TableReader, CommentsBeforeTheHeaderAreNotCounted) {
   Converted c = read_table("*one\n*two\n" + kHeader + "a1 \xA4\x40\n");
-  EXPECT_EQ(c.outcome, TableOutcome::kRead);
+  EXPECT_EQ(c.outcome, std::nullopt);
   EXPECT_EQ(c.out,
             "Qu=161 - 249\n"
             "The MaxKeySize(Alpha:6,Number:8 A+N:5) exceeded at line: 2: a1 \xA4\x40\n\n");
@@ -61,6 +61,31 @@ TEST(TableReader, ALastLineWithoutLineFeedIsRead) {
     Converted c = read_table(input);
     EXPECT_EQ(c.entries, 1);
     EXPECT_EQ(c.key[kSlotA440], 33554432u);
+  }
+}
+
+// The first line that lists a character keeps it, later ones are reported; so are characters
+// without a slot, with their hash.
+TEST(TableReader, StoringReportsRepeatsAndCharactersWithoutSlot) {
+  struct Case {
+    std::string lines;
+    std::string out;
+    std::size_t slot;
+    std::uint32_t code;
+  };
+  const std::string rows_1 = "\xA4\x40\xA4\x41 A 4 u a-z ; 1-249\n";
+  for (const Case& c : {
+           Case{kHeader + "a \xA4\x40\xA4\x41\nab \xA4\x41\xA4\x42\xA4\x42\n",
+                "Qu=161 - 249\nkey[472] already defined at line 3\nkey[473] already defined at line 3\n",
+                kSlotA440 + 2, 35651584},
+           Case{kHeader + "a \xA4\x7F\n", "Qu=161 - 249\nOut of Range: \xA4\x7F at line 2 (hash=-1)\n",
+                kSlotA440, 0},
+           Case{rows_1 + "a \xFF\xA1\xFE\xFE\n", "Qu= 1 - 249\nOut of Range: \xFF\xA1 at line 2 (hash=19845)\n", 19781,
+                33554432},
+       }) {
+    Converted converted = read_table(c.lines);
+    EXPECT_EQ(converted.out, c.out) << c.lines;
+    EXPECT_EQ(converted.key[c.slot], c.code) << c.lines;
   }
 }
 
@@ -102,7 +127,7 @@ TEST(TableReader, RowsAsWritten) {
 TEST(TableReader, NoHeaderLine) {
   for (const char* input : {"", "*only comments\n*here\n", "*a\n*b"}) {
     Converted c = read_table(input);
-    EXPECT_EQ(c.outcome, TableOutcome::kNoHeaderLine) << input;
+    EXPECT_EQ(c.outcome, Outcome::kNoHeaderLine) << input;
     EXPECT_EQ(c.out, "\nNo header line in t.b5\n") << input;
   }
 }
@@ -123,14 +148,14 @@ TEST(TableReader, HeaderFaults) {
            Case{"\xA4\x40\xA4\x41 A\n", "MaxLen out of range: [\n] (Accept: 1 - 8)\n"},
        }) {
     Converted converted = read_table(c.input + "a \xA4\x40\n");
-    EXPECT_EQ(converted.outcome, TableOutcome::kHeaderFault) << c.input;
+    EXPECT_EQ(converted.outcome, Outcome::kHeaderFault) << c.input;
     EXPECT_EQ(converted.out, c.out);
   }
 }
 
 TEST(TableReader, AnIndentedStarLineBeforeTheHeaderIsTheHeader) {
   Converted c = read_table(" *\xA4\x40\xA4\x41 N 2\n1 \xA4\x40\n");
-  EXPECT_EQ(c.outcome, TableOutcome::kRead);
+  EXPECT_EQ(c.outcome, std::nullopt);
   EXPECT_EQ(c.header.key_type, 1);
   EXPECT_EQ(c.key[kSlotA440], 536870912u);
 }
@@ -159,7 +184,7 @@ TEST(TableReader, AnyCutOrChangedHeaderStaysInsideItsLines) {
       std::string changed = table;
       changed[pos] = static_cast<char>(value);
       Converted c = read_table(changed);
-      if (c.outcome != TableOutcome::kRead) continue;
+      if (c.outcome) continue;
       // Each name still ends inside its field, and the key type is one of the three.
       EXPECT_NE(std::find(c.header.english_name.begin(), c.header.english_name.end(), 0), c.header.english_name.end());
       EXPECT_NE(std::find(c.header.chinese_name.begin(), c.header.chinese_name.end(), 0), c.header.chinese_name.end());
