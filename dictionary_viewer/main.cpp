@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
   // The summary and the text are the product: a failed write to standard output must be known.
   platform::CheckedOutputBuffer standard_output(STDOUT_FILENO);
   std::ostream out(&standard_output);
-  dictionary_viewer::ExitStatus status = dictionary_viewer::exit_status(dictionary_viewer::run(args, out, std::cerr));
+  int status = dictionary_viewer::exit_status(dictionary_viewer::run(args, out, std::cerr));
   out.flush();
   std::cerr.flush();
-  return static_cast<int>(status);
+  return status;
 }

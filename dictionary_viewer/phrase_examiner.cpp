@@ -12,6 +12,7 @@
 #include "phrase_tool/phrase_entry.h"
 #include "phrase_tool/text_export.h"
 #include "phrase_tool/slots.h"
+#include "platform/little_endian.h"
 #include "platform/report.h"
 
 namespace dictionary_viewer {
@@ -133,9 +134,9 @@ void examine_phrase_dictionary(std::string_view file, FileLength file_length, bo
                                Examination& result) {
   using phrase_tool::kHeaderBytes;
   phrase_tool::HeaderImage header;
-  std::memcpy(header.data(), file.data(), kHeaderBytes);
+  std::memcpy(header.data(), platform::get_bytes(file, 0, kHeaderBytes).data(), kHeaderBytes);
 
-  if (std::memchr(file.data(), '\0', phrase_tool::kIdentificationBytes) == nullptr) {
+  if (platform::get_bytes(file, 0, phrase_tool::kIdentificationBytes).find('\0') == std::string_view::npos) {
     result.violation(0, msg::kIdentificationPlace, msg::kNoIdentificationEnd);
   }
 

@@ -43,6 +43,24 @@ std::optional<Arguments> parse(const std::vector<std::string>& args) {
 
 }  // namespace
 
+int exit_status(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::kSound:
+      return 0;
+    case Outcome::kUsage:
+      return 2;
+    case Outcome::kNotSound:
+    case Outcome::kCannotOpen:
+    case Outcome::kReadError:
+    case Outcome::kUnknownFormat:
+    case Outcome::kNoConversion:
+    case Outcome::kNoMemory:
+    case Outcome::kOutputFailed:
+      return 1;
+  }
+  return 1;
+}
+
 Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::optional<Arguments> parsed = parse(args);
   if (!parsed) {

@@ -20,20 +20,8 @@ enum class Outcome {
   kUsage,
 };
 
-// 0 for a sound file, 2 for the usage text, 1 for every other outcome.
-enum class ExitStatus : int {
-  kSound = 0,
-  kFailed = 1,
-  kUsage = 2,
-};
-
-constexpr ExitStatus exit_status(Outcome outcome) {
-  switch (outcome) {
-    case Outcome::kSound: return ExitStatus::kSound;
-    case Outcome::kUsage: return ExitStatus::kUsage;
-    default: return ExitStatus::kFailed;
-  }
-}
+// DBGVIEW's status table: 0 for a sound file, 2 for the usage text, 1 for every other outcome.
+int exit_status(Outcome outcome);
 
 // `args` are the arguments after the program name.
 Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,5 +1,5 @@
-// Little-endian numbers to and from bytes, one byte at a time, and a cursor that refuses to read
-// past the end of the bytes it was given; no file layout ever depends on the host's byte order.
+// Little-endian numbers to and from bytes, one byte at a time, and checked reads that refuse to
+// pass the end of the bytes they are given; no file layout ever depends on the host's byte order.
 #pragma once
 
 #include <cstddef>
@@ -44,6 +44,12 @@ inline std::uint32_t get_u32(std::string_view bytes, std::size_t offset) {
   return get_u32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + offset);
 }
 
+// The `size` bytes at `offset`, all of them inside the block.
+inline std::string_view get_bytes(std::string_view bytes, std::size_t offset, std::size_t size) {
+  if (offset > bytes.size() || bytes.size() - offset < size) throw std::out_of_range("bytes past the end of the bytes read");
+  return bytes.substr(offset, size);
+}
+
 inline void append_u16(std::string& out, std::uint16_t v) {
   out.push_back(static_cast<char>(v & 0xFF));
   out.push_back(static_cast<char>(v >> 8));
@@ -52,49 +58,5 @@ inline void append_u16(std::string& out, std::uint16_t v) {
 inline void append_u32(std::string& out, std::uint32_t v) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((v >> shift) & 0xFF));
 }
-
-// Reads numbers and byte runs from a block of outside bytes; every read fails, and leaves the
-// cursor where it was, when fewer bytes remain than it asks for.
-class ByteCursor {
- public:
-  ByteCursor(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-  std::size_t position() const { return pos_; }
-  std::size_t remaining() const { return size_ - pos_; }
-  bool at_end() const { return pos_ == size_; }
-
-  bool read_u16(std::uint16_t& v) {
-    if (remaining() < 2) return false;
-    v = get_u16(data_ + pos_);
-    pos_ += 2;
-    return true;
-  }
-
-  bool read_u32(std::uint32_t& v) {
-    if (remaining() < 4) return false;
-    v = get_u32(data_ + pos_);
-    pos_ += 4;
-    return true;
-  }
-
-  // Points `out` at the next n bytes and moves past them.
-  bool read_bytes(std::size_t n, const std::uint8_t*& out) {
-    if (remaining() < n) return false;
-    out = data_ + pos_;
-    pos_ += n;
-    return true;
-  }
-
-  bool skip(std::size_t n) {
-    if (remaining() < n) return false;
-    pos_ += n;
-    return true;
-  }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
-};
 
 }  // namespace platform

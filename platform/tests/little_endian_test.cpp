@@ -23,21 +23,17 @@ TEST(LittleEndian, PinsTheByteOrder) {
   EXPECT_EQ(out, std::string("\xCD\xAB\xFF\xFF\xFF\xFF", 6));
 }
 
-TEST(ByteCursor, RefusesToReadPastTheEnd) {
-  const std::uint8_t data[5] = {1, 0, 2, 0, 9};
-  platform::ByteCursor cursor(data, sizeof data);
-  std::uint16_t v = 0;
-  ASSERT_TRUE(cursor.read_u16(v));
-  EXPECT_EQ(v, 1);
-  std::uint32_t w = 0;
-  EXPECT_FALSE(cursor.read_u32(w));
-  EXPECT_EQ(cursor.position(), 2u);
-  const std::uint8_t* p = nullptr;
-  EXPECT_FALSE(cursor.read_bytes(4, p));
-  ASSERT_TRUE(cursor.read_bytes(3, p));
-  EXPECT_EQ(p[2], 9);
-  EXPECT_TRUE(cursor.at_end());
-  EXPECT_FALSE(cursor.skip(1));
+TEST(LittleEndian, CheckedReadsStopAtTheEndOfTheBytes) {
+  const std::string_view data("\x01\x00\x02\x00\x09", 5);
+  EXPECT_EQ(platform::get_u32(data, 0), 0x00020001u);
+  EXPECT_EQ(platform::get_u32(data, 1), 0x09000200u);
+  EXPECT_EQ(platform::get_u8(data, 4), 9);
+  for (std::size_t offset : {std::size_t{2}, std::size_t{5}, std::size_t{6}, std::string_view::npos}) {
+    EXPECT_THROW(platform::get_u32(data, offset), std::out_of_range) << offset;
+  }
+  EXPECT_THROW(platform::get_u8(data, 5), std::out_of_range);
+  EXPECT_EQ(platform::get_bytes(data, 3, 2), std::string_view("\x00\x09", 2));
+  EXPECT_THROW(platform::get_bytes(data, 3, 3), std::out_of_range);
 }
 
 }  // namespace
