@@ -7,7 +7,7 @@
 
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_entry.h"
-#include "phrase_tool/progress_line.h"
+#include "platform/message_writer.h"
 #include "platform/replaced_file.h"
 #include "platform/report.h"
 
@@ -15,21 +15,22 @@ namespace phrase_tool {
 
 namespace {
 
-StopStatus write_failed(const std::string& path, const platform::ReplacedFile& file, std::ostream& out) {
-  out << platform::write_error_report(path, file.error());
+StopStatus write_failed(const std::string& path, const platform::ReplacedFile& file, platform::MessageWriter& out) {
+  out.write(platform::write_error_report(path, file.error()));
   return Outcome::kFileFault;
 }
 
 }  // namespace
 
 StopStatus write_dictionary(const std::string& path, HeaderImage& header, const PhraseTable& table,
-                            std::ostream& out) {
+                            std::ostream& stream) {
+  platform::MessageWriter out(stream);
   platform::ReplacedFile file;
   if (file.open(path) != 0) {
-    out << msg::kCantOpenDictionary;
+    out.write(msg::kCantOpenDictionary);
     return Outcome::kFileFault;
   }
-  out << msg::kWritingTo;
+  out.write(msg::kWritingTo);
   // The whole file is laid out before anything is written, so that it goes out in one pass, as a
   // device or a FIFO takes it.
   const std::string image = bytes(header, table);
@@ -38,7 +39,7 @@ StopStatus write_dictionary(const std::string& path, HeaderImage& header, const 
   if (!file.write(std::string_view(image).substr(0, HeaderImage::size()))) return write_failed(path, file, out);
   std::size_t written = 0;
   for (int entry = 0; entry < kTableEntries; ++entry) {
-    put_numbers(out, msg::kEntryProgress, {entry, static_cast<long>(written)});
+    out.print(msg::kEntryProgress, entry, written);
     if (entry == kSlotCount) break;
     const std::size_t length = table.bucket(entry).size();
     if (length == 0) continue;
@@ -46,7 +47,7 @@ StopStatus write_dictionary(const std::string& path, HeaderImage& header, const 
     written += length;
   }
   if (!file.commit()) return write_failed(path, file, out);
-  put_numbers(out, msg::kTotalLength, {static_cast<long>(data.size())});
+  out.print(msg::kTotalLength, data.size());
   return std::nullopt;
 }
 

@@ -11,6 +11,7 @@
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_entry.h"
 #include "phrase_tool/slots.h"
+#include "platform/message_writer.h"
 #include "platform/report.h"
 
 namespace phrase_tool {
@@ -110,7 +111,7 @@ std::size_t insertion_point(const BucketView& bucket, const Search& search, Entr
 }
 
 void put_phrase_message(std::ostream& out, const char* format, std::string_view text) {
-  out << platform::format(format, std::string(text).c_str());
+  platform::MessageWriter(out).print(format, text);
 }
 
 StopStatus edit(PhraseTable& table, const RunFlags& flags, std::string_view phrase, EditRequest request,

@@ -9,9 +9,9 @@
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/messages.h"
 #include "phrase_tool/phrase_entry.h"
-#include "phrase_tool/progress_line.h"
 #include "platform/big5.h"
 #include "platform/input_file.h"
+#include "platform/message_writer.h"
 #include "platform/report.h"
 
 namespace phrase_tool {
@@ -42,7 +42,7 @@ std::size_t skip_spaces(std::string_view text, std::size_t pos) {
 
 class SourceImport {
  public:
-  SourceImport(PhraseTable& table, std::ostream& out) : table_(table), out_(out) {}
+  SourceImport(PhraseTable& table, platform::MessageWriter& out) : table_(table), out_(out) {}
 
   StopStatus line(std::string_view text, int number);
   void finish() { store_current(); }
@@ -61,7 +61,7 @@ class SourceImport {
   }
 
   PhraseTable& table_;
-  std::ostream& out_;
+  platform::MessageWriter& out_;
   Position position_ = Position::kNoHeadYet;
   std::optional<int> current_;
   std::string accumulated_;
@@ -80,14 +80,14 @@ StopStatus SourceImport::line(std::string_view text, int number) {
     return std::nullopt;
   }
   if (continuation && position_ == Position::kNoHeadYet) {
-    out_ << platform::format(msg::kErrorAtLine, number);
+    out_.print(msg::kErrorAtLine, number);
     return Outcome::kContentFault;
   }
   if (continuation && position_ == Position::kInSlot) {
     continuation_line(text, number);
     return std::nullopt;
   }
-  out_ << platform::format(msg::kSkipLine, number, std::string(text).c_str());
+  out_.print(msg::kSkipLine, number, text);
   return std::nullopt;
 }
 
@@ -102,7 +102,7 @@ void SourceImport::head_line(std::string_view text, int slot, int number) {
     // A head line can list more phrases than a bucket takes; the bucket stays under 16384 bytes
     // so that the file written from it can be read back, and the line is reported once.
     if (accumulated_.size() + entry_bytes(second) >= kBucketLimit) {
-      out_ << platform::format(msg::kImportBucketFull, number);
+      out_.print(msg::kImportBucketFull, number);
       return;
     }
     append_entry(accumulated_, second, EntryKind::kTwoCharacter);
@@ -114,7 +114,7 @@ void SourceImport::continuation_line(std::string_view text, int number) {
   if (run.empty()) return;
   // A bucket stays under 16384 bytes so that the file written from it can be read back.
   if (accumulated_.size() + entry_bytes(run) >= kBucketLimit) {
-    out_ << platform::format(msg::kImportBucketFull, number);
+    out_.print(msg::kImportBucketFull, number);
     return;
   }
   // A "--" line of one character still makes a long entry, as it says.
@@ -139,23 +139,24 @@ StopStatus import_source(const std::string& name, PhraseTable& table, std::ostre
 }
 
 StopStatus import_lines(platform::TextReader& reader, const std::string& name, PhraseTable& table,
-                        std::ostream& out) {
+                        std::ostream& stream) {
+  platform::MessageWriter out(stream);
   SourceImport import(table, out);
   std::string line;
   int number = 0;
   while (true) {
     platform::LineStatus status = reader.read_line(line);
     if (status == platform::LineStatus::kError) {
-      out << platform::read_error_report(name, reader.error());
+      out.write(platform::read_error_report(name, reader.error()));
       return Outcome::kFileFault;
     }
     if (status == platform::LineStatus::kTooLong) {
-      out << platform::long_line_report(reader.line_number(), name);
+      out.write(platform::long_line_report(reader.line_number(), name));
       return Outcome::kContentFault;
     }
     if (status == platform::LineStatus::kEnd) break;
     ++number;
-    put_numbers(out, msg::kLineProgress, {number});
+    out.print(msg::kLineProgress, number);
     std::string_view text = line;
     text = text.substr(0, text.find('\0'));  // a NUL ends the line's text
     if (StopStatus stop = import.line(text, number)) return stop;

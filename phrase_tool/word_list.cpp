@@ -10,6 +10,7 @@
 #include "phrase_tool/phrase_editor.h"
 #include "platform/big5.h"
 #include "platform/input_file.h"
+#include "platform/message_writer.h"
 #include "platform/report.h"
 
 namespace phrase_tool {
@@ -37,7 +38,7 @@ StopStatus scan_line(std::string_view text, int number, int sign, PhraseTable& t
     while (pos + 1 < text.size() && is_big5_lead(at(pos))) pos += 2;
     const std::string_view run = text.substr(start, pos - start);
     if (run.size() > kMaxRunBytes) {
-      console.out << platform::format(msg::kWordTooLong, number, std::string(run).c_str());
+      platform::MessageWriter(console.out).print(msg::kWordTooLong, number, run);
       return Outcome::kContentFault;
     }
     if (run.size() >= kMinWordBytes) {

@@ -1,7 +1,9 @@
 // Filling printf-style formats into the writer's buffer.
 #include "platform/message_writer.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace platform {
 
@@ -19,7 +21,23 @@ bool is_length_letter(char c) { return c == 'l' || c == 'z' || c == 'h'; }
 }  // namespace
 
 void MessageWriter::write(std::string_view text) {
-  for (char c : text) put(c);
+  while (!text.empty()) {
+    if (used_ == buffer_.size()) flush();
+    const std::size_t n = std::min(text.size(), buffer_.size() - used_);
+    std::memcpy(buffer_.data() + used_, text.data(), n);
+    used_ += n;
+    text.remove_prefix(n);
+  }
+}
+
+void MessageWriter::pad(std::size_t n, char c) {
+  while (n > 0) {
+    if (used_ == buffer_.size()) flush();
+    const std::size_t run = std::min(n, buffer_.size() - used_);
+    std::memset(buffer_.data() + used_, c, run);
+    used_ += run;
+    n -= run;
+  }
 }
 
 void MessageWriter::flush() {
@@ -32,7 +50,11 @@ void MessageWriter::print_list(const char* format, const FormatArg* args, std::s
   std::size_t next = 0;
   for (const char* p = format; *p != '\0'; ++p) {
     if (*p != '%') {
-      put(*p);
+      // The text up to the next conversion goes in at once.
+      const char* end = p;
+      while (*end != '\0' && *end != '%') ++end;
+      write(std::string_view(p, static_cast<std::size_t>(end - p)));
+      p = end - 1;
       continue;
     }
     Conversion conv;

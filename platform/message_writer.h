@@ -19,6 +19,7 @@ class FormatArg {
   FormatArg(T number) : number_(static_cast<long long>(number)) {}  // NOLINT: converts on purpose
   FormatArg(const char* text) : text_(text) {}                      // NOLINT
   FormatArg(const std::string& text) : text_(text.c_str()) {}      // NOLINT
+  FormatArg(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}  // NOLINT
 
   long long number() const { return number_; }
   std::string_view text() const { return text_; }
@@ -55,9 +56,7 @@ class MessageWriter {
     if (used_ == buffer_.size()) flush();
     buffer_[used_++] = c;
   }
-  void pad(std::size_t n, char c) {
-    for (; n > 0; --n) put(c);
-  }
+  void pad(std::size_t n, char c);
 
   std::ostream& out_;
   std::array<char, 16384> buffer_;
