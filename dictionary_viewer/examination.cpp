@@ -8,10 +8,12 @@
 #include "dictionary_viewer/big5.h"
 #include "dictionary_viewer/hashed_examiner.h"
 #include "dictionary_viewer/input_examiner.h"
+#include "dictionary_viewer/messages.h"
 #include "dictionary_viewer/phrase_examiner.h"
 #include "input_table_converter/input_dictionary.h"
 #include "phrase_tool/dictionary_format.h"
 #include "platform/little_endian.h"
+#include "platform/report.h"
 
 namespace dictionary_viewer {
 
@@ -29,7 +31,7 @@ static_assert(cizu_converter::kHeaderBytes >= input_table_converter::kStubFileBy
 
 std::string shown(FileLength length) {
   std::string bytes = std::to_string(length.bytes);
-  return length.more ? "more than " + bytes : bytes;
+  return length.more ? platform::format(msg::kMoreThan, bytes.c_str()) : bytes;
 }
 
 std::size_t format_bytes() { return cizu_converter::kHeaderBytes; }

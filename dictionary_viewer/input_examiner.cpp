@@ -30,17 +30,17 @@ static_assert(8 + 1 + 2 * kCharactersPerLine + 1 <= 255);
 
 const char* dict_kind_name(std::uint8_t kind) {
   switch (kind) {
-    case 0: return "empty stub";
-    case 1: return "ordinary";
-    case 2: return "ordinary, extra keys";
-    default: return "unknown";
+    case 0: return msg::kEmptyStubName;
+    case 1: return msg::kOrdinaryName;
+    case 2: return msg::kExtraKeysName;
+    default: return msg::kUnknownName;
   }
 }
 
 // A header byte as the summary shows it: the character when printable, else its value.
 std::string shown(std::uint8_t b) {
   if (b >= 0x21 && b <= 0x7E) return std::string(1, static_cast<char>(b));
-  return platform::format("0x%02X", b);
+  return platform::format(msg::kByteValue, b);
 }
 
 class DictionaryBytes {
@@ -75,7 +75,7 @@ class DictionaryBytes {
       violation(itc::kShortNameOffset, msg::kShortNameField, platform::format(msg::kShortNameStart, at(itc::kShortNameOffset)));
     }
     if (at(itc::kZeroPadOffset) != 0 || at(itc::kZeroPadOffset + 1) != 0) {
-      violation(itc::kZeroPadOffset, "header",
+      violation(itc::kZeroPadOffset, msg::kHeaderPlace,
                 platform::format(msg::kZeroBytes, at(itc::kZeroPadOffset), at(itc::kZeroPadOffset + 1)));
     }
     check_range(msg::kKeyTypeField, itc::kKeyTypeOffset, 2, msg::kKeyTypeValues);
@@ -270,7 +270,7 @@ void examine_input_dictionary(std::string_view file, bool with_text, Examination
   }
 
   std::string& s = result.summary;
-  s += platform::format(msg::kKeyTypeLine, in.at(itc::kKeyTypeOffset), type ? key_type_name(*type) : "unknown");
+  s += platform::format(msg::kKeyTypeLine, in.at(itc::kKeyTypeOffset), type ? key_type_name(*type) : msg::kUnknownName);
   s += platform::format(msg::kMaxLenLine, max_len);
   s += platform::format(msg::kDictKindLine, kind, dict_kind_name(kind));
   s += platform::format(msg::kUWOptionLine, in.at(itc::kUWOptionOffset));
@@ -329,7 +329,7 @@ void examine_input_stub(std::string_view file, bool with_text, Examination& resu
   std::string& s = result.summary;
   s += platform::format(msg::kStubCharacter, character, character);
   const std::optional<KeyType> type = in.key_type();
-  s += platform::format(msg::kKeyTypeLine, in.at(itc::kKeyTypeOffset), type ? key_type_name(*type) : "unknown");
+  s += platform::format(msg::kKeyTypeLine, in.at(itc::kKeyTypeOffset), type ? key_type_name(*type) : msg::kUnknownName);
   summarise_names(in, s);
   // The stub keeps no length: any digit the key type accepts gives the same file.
   if (with_text) result.text = header_line(in, '1');

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "dictionary_viewer/messages.h"
 #include "platform/ascii.h"
 
 namespace dictionary_viewer {
@@ -61,11 +62,11 @@ DecodedKey decode_key(std::uint32_t code, KeyType type) {
 
 const char* key_type_name(KeyType type) {
   switch (type) {
-    case KeyType::kAlpha: return "Alpha";
-    case KeyType::kNumber: return "Number";
-    case KeyType::kAlphaNumerical: return "AlphaNumerical";
+    case KeyType::kAlpha: return msg::kAlphaName;
+    case KeyType::kNumber: return msg::kNumberName;
+    case KeyType::kAlphaNumerical: return msg::kAlphaNumericalName;
   }
-  return "?";
+  return msg::kUnknownName;
 }
 
 char key_type_letter(KeyType type) {

@@ -21,6 +21,7 @@ constexpr char kUnknownFormat[] =
     "79318 bytes (130 for the empty stub)\n";
 constexpr char kNoBig5Conversion[] = "DBGVIEW: this system's iconv cannot convert from BIG5 to UTF-8\n";
 constexpr char kNotEnoughMemory[] = "\n%s: not enough memory\n";
+constexpr char kMoreThan[] = "more than %s";  // the length of an input that goes on
 constexpr char kUnconvertible[] =
     "DBGVIEW: %zu characters have no UTF-8 form; shown as \\xHH\\xHH\n";
 
@@ -33,6 +34,7 @@ constexpr char kNotSound[] = "%s: not sound: %zu violations\n";
 constexpr char kWarnings[] = "%s: %zu warnings\n";
 
 // Places a finding belongs to.
+constexpr char kHeaderPlace[] = "header";
 constexpr char kSlotPlace[] = "slot %d";
 constexpr char kBucketPlace[] = "bucket %zu";
 constexpr char kIndexPlace[] = "key table index %zu";
@@ -121,6 +123,16 @@ constexpr char kGapInKey[] = "key code 0x%08lX has a filled position after an em
 constexpr char kSlotWithoutCharacter[] = "key code 0x%08lX in a slot that no character has under QuStart %u";
 constexpr char kMissingEndMarker[] = "no end marker 0xFFFFFFFF after the highest used slot %zu (it holds 0x%08lX)";
 constexpr char kStrayEndMarker[] = "0xFFFFFFFF right after slot 0, which gets no end marker";
+
+// The values of an input dictionary's header fields as the summary names them.
+constexpr char kEmptyStubName[] = "empty stub";
+constexpr char kOrdinaryName[] = "ordinary";
+constexpr char kExtraKeysName[] = "ordinary, extra keys";
+constexpr char kAlphaName[] = "Alpha";
+constexpr char kNumberName[] = "Number";
+constexpr char kAlphaNumericalName[] = "AlphaNumerical";
+constexpr char kUnknownName[] = "unknown";
+constexpr char kByteValue[] = "0x%02X";  // a byte that is no printable character
 
 // The header fields of an input dictionary as findings name them, and the values each may hold.
 constexpr char kEnglishNameField[] = "EnglishName";
