@@ -51,10 +51,23 @@ std::uint64_t data_area_bytes(const BucketTable& table) {
 }
 
 std::optional<std::size_t> write_dictionary(const BucketTable& table, platform::ReplacedFile& file) {
-  if (!file.write(header_image(table))) return std::nullopt;
+  // Most buckets hold a few hundred bytes: they go out gathered into blocks, not a write each.
+  constexpr std::size_t kBlockBytes = 1 << 16;
+  std::string block = header_image(table);
+  block.reserve(kBlockBytes + kHeaderBytes);
   for (std::size_t k = 0; k < kBucketCount; ++k) {
-    if (!file.write(table.bytes(k))) return std::nullopt;
+    const std::string& bucket = table.bytes(k);
+    if (block.size() + bucket.size() > kBlockBytes) {
+      if (!file.write(block)) return std::nullopt;
+      block.clear();
+    }
+    if (bucket.size() >= kBlockBytes) {
+      if (!file.write(bucket)) return std::nullopt;
+    } else {
+      block += bucket;
+    }
   }
+  if (!block.empty() && !file.write(block)) return std::nullopt;
   return max_bucket_length(table);
 }
 
