@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 #include "test_support/unprivileged.h"
@@ -33,12 +34,6 @@ struct FaultRunResult {
 // Prepares `dir` (its inputs already written) and runs `program` there. As root an unprivileged
 // case runs a copy as the user nobody, with `dir` moved beside it.
 FaultRunResult run_fault(ScratchDir& dir, const std::string& program, const FaultRun& run);
-
-// Names each instance of a parameterized suite after its case's `name`.
-template <typename Case>
-std::string case_name(const ::testing::TestParamInfo<Case>& info) {
-  return info.param.name;
-}
 
 // A case of a converter's fault suite (TOMBRAL, KESTRAWN): every such case stops with status 1.
 struct ConverterFaultCase {

@@ -14,6 +14,7 @@
 #include "cizu_converter/tests/tombral_texts.h"
 #include "platform/little_endian.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
@@ -121,8 +122,7 @@ TEST_P(TombralBadInput, ExactOutputAndBuckets) {
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.dic", "t.b5"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, TombralBadInput, ::testing::ValuesIn(bad_tables()),
-                         [](const ::testing::TestParamInfo<BadTable>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Tables, TombralBadInput, ::testing::ValuesIn(bad_tables()), test_support::case_name<BadTable>);
 
 // A line longer than any a reader takes stops the run before its progress line: status 1, and the
 // dictionary already there stays. /dev/zero stands for an input that never ends.

@@ -46,8 +46,7 @@ TEST_P(TombralFault, ReportsAndLeavesTheOldOutput) {
   if (!skip_reason.empty()) GTEST_SKIP() << skip_reason;
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, TombralFault, ::testing::ValuesIn(fault_cases()),
-                         test_support::case_name<FaultCase>);
+INSTANTIATE_TEST_SUITE_P(Faults, TombralFault, ::testing::ValuesIn(fault_cases()), test_support::case_name<FaultCase>);
 
 // The table named again as the output is read whole before the result replaces it, and the result
 // is the same file a conversion to another name gives.

@@ -12,6 +12,7 @@
 
 #include "input_table_converter/tests/kestrawn_texts.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
@@ -227,6 +228,6 @@ TEST_P(KestrawnBadInput, ExactMessagesStatusAndFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, KestrawnBadInput, ::testing::ValuesIn(bad_inputs()),
-                         [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+                         test_support::case_name<BadInput>);
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "phrase_tool/tests/dictionary_image.h"
 #include "phrase_tool/tests/lexmoor_texts.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
@@ -219,8 +220,7 @@ TEST_P(LexmoorBadInput, ExactOutputStatusAndDictionary) {
   EXPECT_EQ(dir.entries(), entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, LexmoorBadInput, ::testing::ValuesIn(bad_inputs()),
-                         [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Inputs, LexmoorBadInput, ::testing::ValuesIn(bad_inputs()), test_support::case_name<BadInput>);
 
 // /dev/zero, a word list or source that never ends, stops at the longest line with status 0 and
 // leaves the dictionary already there as it was.

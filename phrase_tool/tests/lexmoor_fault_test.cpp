@@ -157,8 +157,7 @@ TEST_P(LexmoorFault, ReportsAndLeavesTheOldOutput) {
   EXPECT_EQ(dir.entries(), entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, LexmoorFault, ::testing::ValuesIn(fault_cases()),
-                         test_support::case_name<FaultCase>);
+INSTANTIATE_TEST_SUITE_P(Faults, LexmoorFault, ::testing::ValuesIn(fault_cases()), test_support::case_name<FaultCase>);
 
 // The fixed output names as folders: the check that the output can be written refuses them.
 TEST(LexmoorFault, OutputNamesThatAreFolders) {

@@ -9,6 +9,7 @@
 #include "phrase_tool/messages.h"
 #include "phrase_tool/run.h"
 #include "phrase_tool/tests/phrase_characters.h"
+#include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -126,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"AFH_first_of_long", false, A + F + H,
                   pair_entry(B) + long_entry({F, H}) + long_entry({D, E, G})},
         OrderCase{"AFH_at_end", true, A + F + H, pair_entry(B) + long_entry({D, E, G}) + long_entry({F, H})}),
-    [](const ::testing::TestParamInfo<OrderCase>& param_info) { return std::string(param_info.param.name); });
+    test_support::case_name<OrderCase>);
 
 TEST_F(PhraseEditor, InsertionIntoABucketOfOnlyLongEntries) {
   table.set_bucket(0, long_entry({D, E, G}));

@@ -10,6 +10,7 @@
 #include "phrase_tool/messages.h"
 #include "phrase_tool/tests/phrase_characters.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -89,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"a_lead_takes_any_trail", A + "\xB0 \n", 1, A + "\xB0 \n", std::nullopt, false},
         ScanCase{"removal_of_missing_words", A + B + " " + A + D + E + "\n", -1,
                  "??" + bytes({0x24, 0x41}) + "\n??" + D + bytes({0x2E, 0x61}) + "\n", std::nullopt, false}),
-    [](const ::testing::TestParamInfo<ScanCase>& param_info) { return std::string(param_info.param.name); });
+    test_support::case_name<ScanCase>);
 
 TEST(WordList, AddsThenRemovesWithTheSignOfTheList) {
   phrase_tool::PhraseTable table;
