@@ -196,7 +196,8 @@ TEST(KestrawnProcess, EndlessInputIsAnOverLongLine) {
   dir.write("out.DBG", "old");
   ProcessResult r = kestrawn(dir, {"z", "out"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, banner() + "GANTRELL: converting z.B5 to out.DBG ...\nLine 1 of z.B5 is longer than 1048576 bytes\n");
+  EXPECT_EQ(r.out,
+            banner() + "GANTRELL: converting z.B5 to out.DBG ...\nLine 1 of z.B5 is longer than 1048576 bytes\n");
   EXPECT_EQ(dir.read("out.DBG"), "old");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.DBG", "z.B5"}));
 }

@@ -21,7 +21,6 @@ namespace {
 using namespace phrase_tool::test_images;
 using namespace phrase_tool::lexmoor_texts;
 namespace msg = phrase_tool::msg;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
 
 // The export of a table holding `blocks` (slot -> the text after the head character and space).
@@ -238,9 +237,7 @@ TEST_F(Lexmoor, OutputThatCannotBeCreated) {
 TEST_F(Lexmoor, FailedWriteLeavesThePreviousDictionary) {
   const std::string previous = dictionary_file({{0, kWorkedBucket}});
   dir.write("LEXMOOR.DBG", previous);
-  ProcessOptions options;
-  options.file_size_limit = 10000;
-  ProcessResult r = lexmoor({"#"}, options);
+  ProcessResult r = lexmoor({"#"}, test_support::file_size_limited(10000));
   const std::string report = "\nWrite error on file: LEXMOOR.DBG: File too large\n";
   EXPECT_EQ(r.out.substr(0, std::string(msg::kWritingTo).size()), msg::kWritingTo);
   ASSERT_GE(r.out.size(), report.size());

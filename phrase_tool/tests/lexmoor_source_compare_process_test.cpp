@@ -16,7 +16,6 @@ namespace {
 
 using namespace phrase_tool::test_images;
 using namespace phrase_tool::lexmoor_texts;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
 using test_support::repeat;
 
@@ -99,9 +98,7 @@ TEST_F(LexmoorSourceAndCompare, ExportReadBackGivesTheSameDictionary) {
 TEST_F(LexmoorSourceAndCompare, FailedWriteAfterAnImportLeavesThePreviousDictionary) {
   dir.write("LEXMOOR.DBG", "previous");
   dir.write("src.b5", A + " " + B + "\n");
-  ProcessOptions options;
-  options.file_size_limit = 10000;
-  ProcessResult r = lexmoor({"$src.b5"}, options);
+  ProcessResult r = lexmoor({"$src.b5"}, test_support::file_size_limited(10000));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "Reading src.b5 ...\nLine: 1\r\nWriting to: LEXMOOR.DBG ... \n\nWrite error on file: LEXMOOR.DBG: File too large\n");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"LEXMOOR.DBG", "src.b5"}));
