@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
+#include "fuzz/lexmoor_table_run.h"
 #include "phrase_tool/comparison.h"
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_table.h"
@@ -33,32 +33,20 @@ void fill_every_slot(PhraseTable& table) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const std::uint8_t settings = data[0];
-  std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
-  RunFlags flags;
-  flags.at_end = (settings & 1) != 0;
-  flags.list_added = (settings & 2) != 0;
-
-  PhraseTable table;
-  std::ostringstream out;
-  std::ostringstream err;
-  Console console{out, err};
-  if ((settings & 4) == 0) {
-    fill_every_slot(table);
+  lexmoor_fuzz::TableRun run(data, size);
+  if ((run.settings & 4) == 0) {
+    fill_every_slot(run.table);
   } else {
-    // The first part, up to the first 0x1A, is a word list; the rest is the second file.
-    std::size_t cut = input.find('\x1A');
-    std::string list = input.substr(0, cut);
-    input = cut == std::string::npos ? std::string() : input.substr(cut + 1);
-    platform::TextReader reader(platform::InputFile::from_bytes(list + "\n"));
-    if (apply_word_lines(reader, "first.b5", 1, table, flags, console)) return 0;
+    // The first part is a word list; the rest is the second file.
+    platform::TextReader reader(platform::InputFile::from_bytes(lexmoor_fuzz::take_first_part(run.input) + "\n"));
+    if (apply_word_lines(reader, "first.b5", 1, run.table, run.flags, run.console)) return 0;
   }
 
-  platform::InputFile second = platform::InputFile::from_bytes(input);
-  Outcome status = compare_dictionaries(second, "second.DBG", table, flags, console);
+  platform::InputFile second = platform::InputFile::from_bytes(run.input);
+  Outcome status = compare_dictionaries(second, "second.DBG", run.table, run.flags, run.console);
   if (exit_status(status) != 0 && exit_status(status) != 1) std::abort();
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    const std::string& bucket = table.bucket(slot);
+    const std::string& bucket = run.table.bucket(slot);
     if (bucket.size() >= kBucketLimit || bucket.find('\0') != std::string::npos) std::abort();
   }
   return 0;

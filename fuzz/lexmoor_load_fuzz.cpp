@@ -1,6 +1,6 @@
 // The phrase dictionary loader on any bytes. A file it takes must give back buckets the writer can
 // write and the loader read again: each under 16384 bytes and free of NUL. The table is written
-// into a dictionary image in memory the way the writer lays it out and loaded back, which must
+// into a dictionary image in memory by the writer's own bytes() and loaded back, which must
 // give the same buckets; then the phrase editor looks up, adds and deletes in a few loaded
 // buckets, which may be damaged, and must keep them within the same bounds.
 #include <cstddef>
@@ -12,6 +12,7 @@
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/phrase_editor.h"
+#include "phrase_tool/phrase_entry.h"
 #include "phrase_tool/phrase_table.h"
 #include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
@@ -26,19 +27,6 @@ void check_bucket(const std::string& bucket) {
   if (bucket.size() >= kBucketLimit) std::abort();
   if (bucket.size() % 2 != 0) std::abort();  // half-offsets count two-byte units
   if (bucket.find('\0') != std::string::npos) std::abort();
-}
-
-// The dictionary image of `table`: the header with recomputed half-offsets, then the buckets.
-std::string dictionary_image(HeaderImage header, const PhraseTable& table) {
-  std::string data;
-  std::uint32_t count = 0;
-  for (int entry = 0; entry < kTableEntries; ++entry) {
-    header.set_half_offset(entry, static_cast<std::uint16_t>(count / 2));
-    if (entry == kSlotCount) break;
-    data += table.bucket(entry);
-    count += static_cast<std::uint32_t>(table.bucket(entry).size());
-  }
-  return std::string(reinterpret_cast<const char*>(header.data()), HeaderImage::size()) + data;
 }
 
 }  // namespace
@@ -58,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (int slot = 0; slot < kSlotCount; ++slot) check_bucket(table.bucket(slot));
 
-  std::string image = dictionary_image(header, table);
+  std::string image = phrase_tool::bytes(header, table);
   platform::InputFile again = platform::InputFile::from_bytes(image + std::string(1, '\0'));
   HeaderImage header_again;
   PhraseTable table_again;

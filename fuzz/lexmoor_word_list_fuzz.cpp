@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "fuzz/lexmoor_layout.h"
+#include "fuzz/lexmoor_table_run.h"
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_table.h"
 #include "phrase_tool/run.h"
@@ -27,39 +27,27 @@ void check_layout(const std::string& bucket) {
   if (!lexmoor_fuzz::keeps_layout(bucket)) std::abort();
 }
 
-StopStatus apply(const std::string& text, int sign, PhraseTable& table, RunFlags& flags, const Console& console) {
+StopStatus apply(const std::string& text, int sign, lexmoor_fuzz::TableRun& run) {
   platform::TextReader reader(platform::InputFile::from_bytes(text));
-  return apply_word_lines(reader, "fuzz.b5", sign, table, flags, console);
+  return apply_word_lines(reader, "fuzz.b5", sign, run.table, run.flags, run.console);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const std::uint8_t settings = data[0];
-  std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
-  RunFlags flags;
-  flags.at_end = (settings & 1) != 0;
-  flags.list_added = (settings & 2) != 0;
-  const int sign = (settings & 4) != 0 ? -1 : 1;
-  const bool prefilled = (settings & 8) != 0;
+  lexmoor_fuzz::TableRun run(data, size);
+  const int sign = (run.settings & 4) != 0 ? -1 : 1;
+  const bool prefilled = (run.settings & 8) != 0;
 
-  PhraseTable table;
-  std::ostringstream out;
-  std::ostringstream err;
-  Console console{out, err};
   if (prefilled) {
-    // The first part runs up to the first 0x1A, which would end a text input anyway.
-    std::size_t cut = input.find('\x1A');
-    std::string first = input.substr(0, cut);
-    input = cut == std::string::npos ? std::string() : input.substr(cut + 1);
-    if (StopStatus stop = apply(first + "\n", 1, table, flags, console)) {
+    if (StopStatus stop = apply(lexmoor_fuzz::take_first_part(run.input) + "\n", 1, run)) {
       if (exit_status(*stop) != 0) std::abort();
     }
   }
-  if (StopStatus stop = apply(input, sign, table, flags, console)) {
+  if (StopStatus stop = apply(run.input, sign, run)) {
     if (exit_status(*stop) != 0) std::abort();
   }
-  for (int slot = 0; slot < kSlotCount; ++slot) check_layout(table.bucket(slot));
+  for (int slot = 0; slot < kSlotCount; ++slot) check_layout(run.table.bucket(slot));
   return 0;
 }

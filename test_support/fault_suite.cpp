@@ -1,6 +1,7 @@
 // Running a program against failing files for the fault suites.
 #include "test_support/fault_suite.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace test_support {
@@ -27,22 +28,22 @@ std::vector<ConverterFaultCase> permission_cases(const std::string& input, const
   const std::vector<std::string> both = {input, output};
   const std::string refused = output + ": Permission denied\n";
   return {
-      {"OutputFolderNotWritable", true,
+      {"OutputFolderNotWritable", {true,
        [output](const ScratchDir& dir, int uid) {
          give_to(dir / output, uid);
          fs::permissions(dir.path(), fs::perms(0555), fs::perm_options::replace);
        },
-       both, -1, "", refused, both},
-      {"ExistingOutputNotWritable", true,
+       both, -1}, "", refused, both},
+      {"ExistingOutputNotWritable", {true,
        [output](const ScratchDir& dir, int) {
          fs::permissions(dir / output, fs::perms(0444), fs::perm_options::replace);
          // The folder itself lets anyone create files: only the output's own mode refuses.
          fs::permissions(dir.path(), fs::perms(0777), fs::perm_options::replace);
        },
-       both, -1, "", refused, both},
-      {"InputUnreadable", true,
+       both, -1}, "", refused, both},
+      {"InputUnreadable", {true,
        [input](const ScratchDir& dir, int) { fs::permissions(dir / input, fs::perms(0), fs::perm_options::replace); },
-       both, -1, "", input + ": Permission denied\n", both},
+       both, -1}, "", input + ": Permission denied\n", both},
   };
 }
 
@@ -51,7 +52,7 @@ std::string check_converter_fault(const ConverterFaultCase& c, const ConverterFo
   FolderModeRestorer restorer{dir};
   dir.write(folder.input, folder.table);
   dir.write(folder.output, folder.old_output);
-  FaultRunResult run = run_fault(dir, folder.program, {c.unprivileged, c.prepare, c.args, c.file_size_limit});
+  FaultRunResult run = run_fault(dir, folder.program, c.run);
   if (!run.skip_reason.empty()) return run.skip_reason;
   const ProcessResult& r = run.process;
   EXPECT_EQ(r.signal, 0);
@@ -63,19 +64,27 @@ std::string check_converter_fault(const ConverterFaultCase& c, const ConverterFo
   return "";
 }
 
-InPlaceConversion convert_in_place(const std::string& program, const std::filesystem::path& table,
-                                   const std::string& other_arg, const std::string& other_output) {
+std::string check_in_place(const std::string& program, const std::filesystem::path& table,
+                           const std::string& other_arg, const std::string& other_output,
+                           const std::string& converting_to_other, const std::string& converting_in_place) {
   ScratchDir dir;
-  std::filesystem::copy_file(table, dir / "table.b5");
-  ProcessOptions options;
-  options.cwd = dir.path();
-  InPlaceConversion result;
-  result.to_other = run_process(program, {"table.b5", other_arg}, options);
-  result.in_place = run_process(program, {"table.b5", "table.b5"}, options);
-  result.converted = dir.read("table.b5");
-  if (dir.exists(other_output)) result.other = dir.read(other_output);
-  result.entries = dir.entries();
-  return result;
+  fs::copy_file(table, dir / "table.b5");
+  const ProcessResult to_other = run_in(dir.path(), program, {"table.b5", other_arg});
+  const ProcessResult in_place = run_in(dir.path(), program, {"table.b5", "table.b5"});
+  EXPECT_EQ(to_other.status, 0);
+  if (to_other.status != 0) return "";
+  EXPECT_EQ(in_place.status, 0);
+  EXPECT_EQ(in_place.signal, 0);
+  EXPECT_EQ(in_place.err, "");
+  std::string expected_out = to_other.out;
+  expected_out.replace(expected_out.find(converting_to_other), converting_to_other.size(), converting_in_place);
+  EXPECT_EQ(in_place.out, expected_out);
+  const std::string converted = dir.read("table.b5");
+  EXPECT_TRUE(dir.exists(other_output) && converted == dir.read(other_output)) << hex(converted.substr(0, 32));
+  std::vector<std::string> entries = {other_output, "table.b5"};
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(dir.entries(), entries);
+  return converted;
 }
 
 }  // namespace test_support

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 #include "test_support/unprivileged.h"
@@ -34,20 +35,10 @@ struct FaultRunResult {
 // case runs a copy as the user nobody, with `dir` moved beside it.
 FaultRunResult run_fault(ScratchDir& dir, const std::string& program, const FaultRun& run);
 
-// Names each instance of a parameterized suite after its case's `name`.
-template <typename Case>
-std::string case_name(const ::testing::TestParamInfo<Case>& info) {
-  return info.param.name;
-}
-
 // A case of a converter's fault suite (TOMBRAL, KESTRAWN): every such case stops with status 1.
 struct ConverterFaultCase {
   const char* name;
-  bool unprivileged;  // the case needs a user whom permissions stop
-  // Breaks the folder (its input and an earlier output exist beforehand) for a run as `uid`.
-  std::function<void(const ScratchDir&, int uid)> prepare;
-  std::vector<std::string> args;
-  long long file_size_limit;
+  FaultRun run;  // its folder holds the input and an earlier output beforehand
   std::string out;  // after the banner
   std::string err;
   std::vector<std::string> entries;  // the folder afterwards
@@ -57,8 +48,9 @@ struct ConverterFaultCase {
 struct ConverterFolder {
   std::string program;
   std::string banner;
-  std::string input, table;        // the input's name and bytes
-  std::string output, old_output;  // an earlier output's name and bytes
+  std::string input, table;  // the input's name and bytes
+  std::string output;        // the output's name; an earlier output of these bytes is there
+  std::string old_output = "an earlier dictionary";
 };
 
 // The cases every converter shares: an output whose folder or whose own mode refuses the write,
@@ -69,17 +61,12 @@ std::vector<ConverterFaultCase> permission_cases(const std::string& input, const
 // byte for byte as it was and no file left behind. Returns why the case was skipped, or "".
 std::string check_converter_fault(const ConverterFaultCase& c, const ConverterFolder& folder);
 
-// A converter run on a copy of `table` twice: once to `other_output` (named `other_arg` on the
-// command line), then with the table named again as its output.
-struct InPlaceConversion {
-  ProcessResult to_other;
-  ProcessResult in_place;
-  std::string converted;      // the table's file after the second run
-  std::string other;          // the first run's output
-  std::vector<std::string> entries;  // the folder afterwards
-};
-
-InPlaceConversion convert_in_place(const std::string& program, const std::filesystem::path& table,
-                                   const std::string& other_arg, const std::string& other_output);
+// Runs a converter on a copy of `table` twice: once to `other_output` (named `other_arg` on the
+// command line), then with the table named again as its output. Checks that both complete, that
+// the second shows what the first showed with `converting_in_place` for `converting_to_other`, and
+// that the table's file becomes the first run's output. Returns the table's file afterwards.
+std::string check_in_place(const std::string& program, const std::filesystem::path& table,
+                           const std::string& other_arg, const std::string& other_output,
+                           const std::string& converting_to_other, const std::string& converting_in_place);
 
 }  // namespace test_support

@@ -165,4 +165,10 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
   return RunningProcess(program, args, options).wait();
 }
 
+ProcessResult run_in(const std::filesystem::path& folder, const std::string& program,
+                     const std::vector<std::string>& args, ProcessOptions options) {
+  options.cwd = folder;
+  return run_process(program, args, options);
+}
+
 }  // namespace test_support

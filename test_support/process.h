@@ -59,4 +59,15 @@ constexpr int kNotExecuted = 127;
 ProcessResult run_process(const std::string& program, const std::vector<std::string>& args,
                           const ProcessOptions& options = {});
 
+// Options that set nothing but a limit of `bytes` on the size of the files a run writes.
+inline ProcessOptions file_size_limited(long long bytes) {
+  ProcessOptions options;
+  options.file_size_limit = bytes;
+  return options;
+}
+
+// The same run with `folder` as its working folder, as every process test runs a program.
+ProcessResult run_in(const std::filesystem::path& folder, const std::string& program,
+                     const std::vector<std::string>& args, ProcessOptions options = {});
+
 }  // namespace test_support

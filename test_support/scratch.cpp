@@ -76,6 +76,12 @@ std::string bytes(std::initializer_list<int> values) {
   return out;
 }
 
+std::string repeat(const std::string& unit, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += unit;
+  return out;
+}
+
 std::string hex(const std::string& data) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string out;

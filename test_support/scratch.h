@@ -1,6 +1,7 @@
 // A scratch folder per test, removed afterwards, and whole-file reads and writes of raw bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -38,6 +39,15 @@ void write_file(const std::filesystem::path& path, const std::string& bytes);
 
 // Raw bytes from numbers: bytes({0xA4, 0x40}).
 std::string bytes(std::initializer_list<int> values);
+
+// A text with NUL bytes inside, whole: raw("a\0b") is three bytes.
+template <std::size_t N>
+std::string raw(const char (&text)[N]) {
+  return std::string(text, N - 1);
+}
+
+// `unit` `times` times over.
+std::string repeat(const std::string& unit, int times);
 
 // Bytes as upper-case hex pairs separated by spaces, for readable failure messages.
 std::string hex(const std::string& bytes);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cizu_converter/hashed_dictionary.h"
+#include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"NulAsTrailEndsLine", std::string("abc \xA4\xA4\xA5\0\xA6\x72\n", 11), kAbc + "\xA4\xA4", 1,
                  8226},
         LineCase{"NulAsFirstTrailDropsThePhrase", std::string("abc \xA4\0\n", 7), kAbc, 0, 8226}),
-    [](const testing::TestParamInfo<LineCase>& p) { return std::string(p.param.name); });
+    test_support::case_name<LineCase>);
 
 TEST(FoldLeadingCapitals, FoldsOnlyTheRunThatBeginsTheLine) {
   struct {

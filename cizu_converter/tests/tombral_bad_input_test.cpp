@@ -11,28 +11,24 @@
 #include <string>
 #include <vector>
 
+#include "cizu_converter/tests/tombral_texts.h"
 #include "platform/little_endian.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
 namespace {
 
 using test_support::hex;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
+using test_support::raw;
+using test_support::repeat;
 using test_support::ScratchDir;
+using namespace cizu_converter::tombral_texts;
 
-constexpr std::uint32_t kMagic = 0x5651DE88;
-constexpr std::size_t kHeaderBytes = 40000;
 constexpr std::size_t kBuckets = 9999;
 constexpr std::size_t kLongest = 1048576;
-
-std::string banner() {
-  return platform::format("TOMBRAL - Convert Big5 CiZu table to DBG file for ORVANE 5.0  %s\n",
-                          platform::build_date()) +
-         "Files the phrases of each key code under one of 9999 hash buckets.\n\nconverting t.b5 to out.dic ...\n";
-}
 
 // The bucket of a key: the sum of (b OR p) x (b XOR p) over its bytes 0x21..0x7E, positions from 1.
 std::size_t bucket_of(const std::string& key) {
@@ -47,17 +43,8 @@ std::size_t bucket_of(const std::string& key) {
   return static_cast<std::size_t>(sum % static_cast<long>(kBuckets));
 }
 
-// A text with NUL bytes inside, whole.
-template <std::size_t N>
-std::string raw(const char (&text)[N]) {
-  return std::string(text, N - 1);
-}
-
-std::string repeat(const std::string& unit, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i) text += unit;
-  return text;
-}
+// What every run shows before its progress lines.
+const std::string kStart = banner() + converting("t.b5", "out.dic");
 
 struct BadTable {
   const char* name;
@@ -109,19 +96,13 @@ TEST_P(TombralBadInput, ExactOutputAndBuckets) {
   const BadTable& c = GetParam();
   ScratchDir dir;
   dir.write("t.b5", c.table);
-  ProcessOptions options;
-  options.cwd = dir.path();
-  ProcessResult r = test_support::run_process(TOMBRAL_PATH, {"t.b5", "out.dic"}, options);
+  ProcessResult r = tombral(dir, {"t.b5", "out.dic"});
   EXPECT_EQ(r.signal, 0);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
-  std::string progress;
-  long line = 0;
-  for (long words : c.words_before_each_line) progress += platform::format("Words=%5ld  Line=%5ld\r", words, ++line);
   std::size_t longest = 0;
   for (const auto& [k, bytes] : c.buckets) longest = std::max(longest, bytes.size());
-  EXPECT_EQ(r.out, banner() + progress + platform::format("count=%5ld\nMAXLEN=%5ld\n", c.count,
-                                                          static_cast<long>(longest)));
+  EXPECT_EQ(r.out, kStart + progress(c.words_before_each_line) + summary(c.count, static_cast<long>(longest)));
 
   std::string file = dir.read("out.dic");
   std::string data;
@@ -141,8 +122,7 @@ TEST_P(TombralBadInput, ExactOutputAndBuckets) {
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.dic", "t.b5"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, TombralBadInput, ::testing::ValuesIn(bad_tables()),
-                         [](const ::testing::TestParamInfo<BadTable>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Tables, TombralBadInput, ::testing::ValuesIn(bad_tables()), test_support::case_name<BadTable>);
 
 // A line longer than any a reader takes stops the run before its progress line: status 1, and the
 // dictionary already there stays. /dev/zero stands for an input that never ends.
@@ -163,12 +143,10 @@ TEST(TombralLongLine, StopsTheRunAndLeavesTheOutput) {
       dir.write("t.b5", c.table);
     }
     dir.write("out.dic", "old");
-    ProcessOptions options;
-    options.cwd = dir.path();
-    ProcessResult r = test_support::run_process(TOMBRAL_PATH, {"t.b5", "out.dic"}, options);
+    ProcessResult r = tombral(dir, {"t.b5", "out.dic"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, banner() + c.out);
+    EXPECT_EQ(r.out, kStart + c.out);
     EXPECT_EQ(dir.read("out.dic"), "old");
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.dic", "t.b5"}));
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cizu_converter/tests/tombral_texts.h"
 #include "platform/little_endian.h"
 #include "platform/report.h"
 #include "test_support/process.h"
@@ -14,43 +15,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace cizu_converter::tombral_texts;
 using test_support::bytes;
 using test_support::hex;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
 using test_support::ScratchDir;
-
-constexpr std::uint32_t kMagic = 0x5651DE88;
-constexpr std::size_t kHeaderBytes = 40000;
-
-ProcessResult tombral(const ScratchDir& dir, const std::vector<std::string>& args, long long size_limit = -1) {
-  ProcessOptions options;
-  options.cwd = dir.path();
-  options.file_size_limit = size_limit;
-  return test_support::run_process(TOMBRAL_PATH, args, options);
-}
-
-std::string banner() {
-  return platform::format("TOMBRAL - Convert Big5 CiZu table to DBG file for ORVANE 5.0  %s\n",
-                          platform::build_date()) +
-         "Files the phrases of each key code under one of 9999 hash buckets.\n\n";
-}
-
-std::string converting(const std::string& in, const std::string& out) {
-  return "converting " + in + " to " + out + " ...\n";
-}
-
-// The progress lines of a run, from the phrase count before each line.
-std::string progress(const std::vector<long>& words_before_each_line) {
-  std::string text;
-  long line = 0;
-  for (long words : words_before_each_line) text += platform::format("Words=%5ld  Line=%5ld\r", words, ++line);
-  return text;
-}
-
-std::string summary(long count, long max_length) {
-  return platform::format("count=%5ld\nMAXLEN=%5ld\n", count, max_length);
-}
 
 std::uint32_t word(const std::string& file, std::size_t k) {
   return platform::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + 4 * k);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/little_endian.h"
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
@@ -71,7 +72,6 @@ TEST_P(DbgviewBoundedRead, RejectsInLittleMemory) {
   EXPECT_EQ(r.err, c.err);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, DbgviewBoundedRead, ::testing::ValuesIn(cases()),
-                         [](const ::testing::TestParamInfo<Case>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Inputs, DbgviewBoundedRead, ::testing::ValuesIn(cases()), test_support::case_name<Case>);
 
 }  // namespace

@@ -12,14 +12,11 @@
 namespace {
 
 using test_support::hex;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
 using test_support::ScratchDir;
 
 ProcessResult run_in(const ScratchDir& dir, const char* program, const std::vector<std::string>& args) {
-  ProcessOptions options;
-  options.cwd = dir.path();
-  return test_support::run_process(program, args, options);
+  return test_support::run_in(dir.path(), program, args);
 }
 
 ProcessResult dbgview(const ScratchDir& dir, const std::vector<std::string>& args) {

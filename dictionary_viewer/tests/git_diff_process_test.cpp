@@ -13,8 +13,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
+using test_support::run_in;
 using test_support::ScratchDir;
 
 // As the README gives them.
@@ -25,12 +25,6 @@ const char kInputTable[] = "\xC2\xB2\xA9\xF6 A 4 U a-z z 164-249 (Simplex) [\xC2
 
 bool git_installed() {
   return test_support::run_process("/bin/sh", {"-c", "command -v git"}).status == 0;
-}
-
-ProcessResult run_in(const fs::path& cwd, const std::string& program, const std::vector<std::string>& args) {
-  ProcessOptions options;
-  options.cwd = cwd;
-  return test_support::run_process(program, args, options);
 }
 
 // git with a HOME of its own and no system configuration, so that nothing of this machine's setup

@@ -5,6 +5,7 @@
 #include "dictionary_viewer/tests/examination_lines.h"
 #include "phrase_tool/dictionary_format.h"
 #include "platform/little_endian.h"
+#include "test_support/case_name.h"
 
 namespace dictionary_viewer {
 namespace {
@@ -47,8 +48,7 @@ TEST_P(HeldLength, FindingsNameTheWholeFile) {
   EXPECT_EQ(testing::finding_lines(examine(c.held, c.length, false)), c.findings);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, HeldLength, ::testing::ValuesIn(cases()),
-                         [](const ::testing::TestParamInfo<Case>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Inputs, HeldLength, ::testing::ValuesIn(cases()), test_support::case_name<Case>);
 
 TEST(HeldLength, InputDictionaryThatGoesOnIsNone) {
   EXPECT_EQ(detect_format(std::string(79318, '\x05'), {79318, true}), DictionaryFormat::kUnknown);

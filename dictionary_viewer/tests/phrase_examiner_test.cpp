@@ -1,5 +1,5 @@
 // The phrase dictionary's rules, each broken in a file of its own: the finding names the offset and
-// the slot. Files are built through LEXMOOR's own header image.
+// the slot. Files are laid out by LEXMOOR's own writer.
 #include "dictionary_viewer/phrase_examiner.h"
 
 #include <gtest/gtest.h>
@@ -9,27 +9,16 @@
 #include <string>
 
 #include "dictionary_viewer/tests/examination_lines.h"
-#include "phrase_tool/dictionary_format.h"
+#include "phrase_tool/tests/dictionary_image.h"
 #include "test_support/scratch.h"
 
 namespace dictionary_viewer {
 namespace {
 
+using phrase_tool::test_images::dictionary_file;
 using test_support::bytes;
 using testing::DamageCase;
 using testing::finding_lines;
-
-// A dictionary file of the given buckets, its half-offsets computed as LEXMOOR writes them.
-std::string phrase_file(const std::map<int, std::string>& buckets) {
-  phrase_tool::HeaderImage header;
-  std::string data;
-  for (int entry = 0; entry < phrase_tool::kTableEntries; ++entry) {
-    header.set_half_offset(entry, static_cast<std::uint16_t>(data.size() / 2));
-    auto it = buckets.find(entry);
-    if (it != buckets.end()) data += it->second;
-  }
-  return std::string(reinterpret_cast<const char*>(header.data()), phrase_tool::HeaderImage::size()) + data;
-}
 
 // Slot 0 (A4 40) holding two entries, 8 bytes: the next bucket starts at 27012.
 const std::string kSlot0 = bytes({0x88, 0x88, 0x24, 0x41, 0x88, 0x88, 0x24, 0x42});
@@ -47,31 +36,31 @@ std::string many_entries(std::size_t count) {
 }
 
 std::string without_identification_end() {
-  std::string file = phrase_file({});
+  std::string file = dictionary_file({});
   for (std::size_t i = 8; i < 64; ++i) file[i] = 'x';
   return file;
 }
 
 std::vector<DamageCase> damage_cases() {
   std::string slot3_at = "offset 27012: slot 3: ";
-  std::string too_long = phrase_file({{0, many_entries(4096)}});
-  std::string cut = phrase_file({{0, kSlot0}});
+  std::string too_long = dictionary_file({{0, many_entries(4096)}});
+  std::string cut = dictionary_file({{0, kSlot0}});
   cut.resize(cut.size() - 2);
   return {
-      {"NoFrequencyUnit", phrase_file({{0, kSlot0}, {3, bytes({0x41, 0x41, 0x24, 0x40})}}),
+      {"NoFrequencyUnit", dictionary_file({{0, kSlot0}, {3, bytes({0x41, 0x41, 0x24, 0x40})}}),
        {slot3_at + "entry does not start with a frequency unit (byte 0x41)"}},
       {"TwoCharacterAfterLong",
-       phrase_file({{3, bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42, 0x88, 0x88, 0x24, 0x40})}}),
+       dictionary_file({{3, bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42, 0x88, 0x88, 0x24, 0x40})}}),
        {"offset 27010: slot 3: two-character entry after a long entry"}},
-      {"TrailNotBig5", phrase_file({{0, kSlot0}, {3, bytes({0x88, 0x88, 0x24, 0x20})}}),
+      {"TrailNotBig5", dictionary_file({{0, kSlot0}, {3, bytes({0x88, 0x88, 0x24, 0x20})}}),
        {"offset 27014: slot 3: 0x24 0x20 is no Big5 character (lead byte restored to 0xA4)"}},
-      {"LeadBelowBig5Rows", phrase_file({{0, kSlot0}, {3, bytes({0x88, 0x88, 0x10, 0x40})}}),
+      {"LeadBelowBig5Rows", dictionary_file({{0, kSlot0}, {3, bytes({0x88, 0x88, 0x10, 0x40})}}),
        {"offset 27014: slot 3: 0x10 0x40 is no Big5 character (lead byte restored to 0x90)"}},
-      {"NulInBucket", phrase_file({{0, kSlot0}, {3, bytes({0x88, 0x00, 0x24, 0x40})}}),
+      {"NulInBucket", dictionary_file({{0, kSlot0}, {3, bytes({0x88, 0x00, 0x24, 0x40})}}),
        {"offset 27013: slot 3: NUL byte in the bucket; in memory the bucket ends there"}},
-      {"EntryWithoutCharacters", phrase_file({{0, kSlot0}, {3, bytes({0x88, 0x88, 0x24, 0x40, 0x88, 0x88})}}),
+      {"EntryWithoutCharacters", dictionary_file({{0, kSlot0}, {3, bytes({0x88, 0x88, 0x24, 0x40, 0x88, 0x88})}}),
        {"offset 27016: slot 3: entry has no characters after its frequency unit"}},
-      {"PhraseLongerThan20", phrase_file({{0, kSlot0}, {3, long_phrase(21)}}),
+      {"PhraseLongerThan20", dictionary_file({{0, kSlot0}, {3, long_phrase(21)}}),
        {slot3_at + "phrase of 21 characters; a phrase has at most 20"}},
       {"BucketOf16384Bytes", too_long,
        {"offset 66: slot 0: the half-offsets give a bucket of 16384 bytes; a bucket must stay under 16384 "
@@ -81,13 +70,13 @@ std::vector<DamageCase> damage_cases() {
         "the file holds 6"}},
       {"IdentificationWithoutNul", without_identification_end(),
        {"offset 0: identification field: no NUL ends the identification text within its 64 bytes"}},
-      {"BytesAfterLastBucket", phrase_file({{0, kSlot0}}) + "zz",
+      {"BytesAfterLastBucket", dictionary_file({{0, kSlot0}}) + "zz",
        {"warning: offset 27012: data area: 2 bytes after the last bucket, which a loader ignores"}, true},
-      {"TwoCharacterPhraseStoredLong", phrase_file({{0, kSlot0}, {3, bytes({0x88, 0x88, 0xA4, 0x40})}}),
+      {"TwoCharacterPhraseStoredLong", dictionary_file({{0, kSlot0}, {3, bytes({0x88, 0x88, 0xA4, 0x40})}}),
        {"warning: offset 27012: slot 3: two-character phrase stored as a long entry (its only stored "
         "character keeps bit 7)"},
        true},
-      {"PhraseOf20Characters", phrase_file({{0, kSlot0}, {3, long_phrase(20)}}), {}, true},
+      {"PhraseOf20Characters", dictionary_file({{0, kSlot0}, {3, long_phrase(20)}}), {}, true},
   };
 }
 
@@ -104,7 +93,7 @@ TEST_P(PhraseDamage, FindingNamesOffsetAndSlot) {
 INSTANTIATE_TEST_SUITE_P(EveryRule, PhraseDamage, ::testing::ValuesIn(damage_cases()), testing::case_name);
 
 TEST(PhraseExaminer, SummaryCountsPhrasesByLength) {
-  std::string file = phrase_file({{0, kSlot0}, {66, bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42})}});
+  std::string file = dictionary_file({{0, kSlot0}, {66, bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42})}});
   Examination result;
   examine_phrase_dictionary(file, false, result);
   EXPECT_TRUE(result.sound());
@@ -121,7 +110,7 @@ TEST(PhraseExaminer, WrappedHalfOffsetsReadBack) {
   std::map<int, std::string> buckets;
   for (int slot = 0; slot < 9; ++slot) buckets[slot * 100] = many_entries(4000);
   Examination result;
-  examine_phrase_dictionary(phrase_file(buckets), false, result);
+  examine_phrase_dictionary(dictionary_file(buckets), false, result);
   EXPECT_EQ(finding_lines(result), std::vector<std::string>{});
   EXPECT_NE(result.summary.find("phrases: 36000 (2 characters: 36000)\n"), std::string::npos);
   EXPECT_NE(result.summary.find("data area: 144000 bytes\n"), std::string::npos);
@@ -129,7 +118,7 @@ TEST(PhraseExaminer, WrappedHalfOffsetsReadBack) {
 
 TEST(PhraseExaminer, TextIsTheExportLayout) {
   // Slot 0 holds A4 40 + A4 41, A4 40 + A4 42 and the long phrase A4 40 A4 41 A4 42.
-  std::string file = phrase_file({{0, kSlot0 + bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42})}});
+  std::string file = dictionary_file({{0, kSlot0 + bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42})}});
   Examination result;
   examine_phrase_dictionary(file, true, result);
   std::string expected = "OVBig5CZ Orvane Big5 phrase dictionary, kept with LEXMOOR 5.0\n";

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -84,6 +85,18 @@ Fields full(std::uint8_t key_type, std::uint8_t max_len) {
   f.single_char = ';';
   f.english = std::string("Simple\0\0\0\0\0\0\0", 13);
   f.chinese = std::string("\xC2\xB2\xA9\xF6\0se\0\0\0\0\0\0", 13);  // "Chinese" keeps "se"
+  return f;
+}
+
+// The fields of an Alpha line of length 4 that ends early: what it reached, the rest as it was.
+Fields cut_alpha_4(std::uint8_t uw_option, std::uint8_t range_first, std::uint8_t range_last = 0,
+                   std::uint8_t single_char = 0) {
+  Fields f;
+  f.max_len = 4;
+  f.uw_option = uw_option;
+  f.range_first = range_first;
+  f.range_last = range_last;
+  f.single_char = single_char;
   return f;
 }
 
@@ -184,8 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"ends_in_short_name_cut", "ab\xA4", HeaderFault::kKeyTypeUnknown, 0, {}},
         HeaderCase{"ends_before_length", kName + " A\n", HeaderFault::kMaxLenOutOfRange, '\n', {}},
         HeaderCase{"ends_before_length_cut", kName + " A+ ", HeaderFault::kMaxLenOutOfRange, 0, {}},
-        HeaderCase{"ends_before_option", kName + " A 4\n", HeaderFault::kNone, 0,
-                   with(Fields{}, [](Fields& f) { f.max_len = 4; })},
+        HeaderCase{"ends_before_option", kName + " A 4\n", HeaderFault::kNone, 0, cut_alpha_4(0, 0)},
         HeaderCase{"ends_before_range", kName + " N 4 W  \n", HeaderFault::kNone, 0,
                    with(Fields{},
                         [](Fields& f) {
@@ -194,33 +206,12 @@ INSTANTIATE_TEST_SUITE_P(
                           f.uw_option = 2;
                           f.range_first = '\n';
                         })},
-        HeaderCase{"ends_before_range_last_cut", kName + " A 4 u a--", HeaderFault::kNone, 0,
-                   with(Fields{},
-                        [](Fields& f) {
-                          f.max_len = 4;
-                          f.uw_option = 1;
-                          f.range_first = 'a';
-                        })},
+        HeaderCase{"ends_before_range_last_cut", kName + " A 4 u a--", HeaderFault::kNone, 0, cut_alpha_4(1, 'a')},
         HeaderCase{"ends_before_single", kName + " A 4 u a-z\n", HeaderFault::kNone, 0,
-                   with(Fields{},
-                        [](Fields& f) {
-                          f.max_len = 4;
-                          f.uw_option = 1;
-                          f.range_first = 'a';
-                          f.range_last = 'z';
-                          f.single_char = '\n';
-                        })},
-        HeaderCase{"ends_before_rows", kName + " A 4 u a-z ;\n", HeaderFault::kNone, 0,
-                   with(Fields{},
-                        [](Fields& f) {
-                          f.max_len = 4;
-                          f.uw_option = 1;
-                          f.range_first = 'a';
-                          f.range_last = 'z';
-                          f.single_char = ';';
-                        })},
+                   cut_alpha_4(1, 'a', 'z', '\n')},
+        HeaderCase{"ends_before_rows", kName + " A 4 u a-z ;\n", HeaderFault::kNone, 0, cut_alpha_4(1, 'a', 'z', ';')},
         HeaderCase{"short_name_cut_by_the_line_end", "\xA4\x40\xA4", HeaderFault::kKeyTypeUnknown, 0, {}}),
-    [](const auto& param_info) { return std::string(param_info.param.name); });
+    test_support::case_name<HeaderCase>);
 
 TEST(HeaderLine, CutShortNameOverwritesOnlyWhatTheLineHas) {
   itc::DictHeader header;
@@ -297,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"empty", "\n", KeyType::kAlpha, false, 0, "", false},
         EntryCase{"blanks_only", " \t \n", KeyType::kAlpha, false, 0, "", false},
         EntryCase{"nothing", "", KeyType::kAlpha, false, 0, "", false}),
-    [](const auto& param_info) { return std::string(param_info.param.name); });
+    test_support::case_name<EntryCase>);
 
 TEST(EntryLine, EchoShowsTheTabThatEndedTheKeyAsASpace) {
   std::string line = "  a1b\tc\t\xA4\x40\n";

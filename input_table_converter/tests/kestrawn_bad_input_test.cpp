@@ -10,27 +10,22 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "input_table_converter/tests/kestrawn_texts.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
 namespace {
 
 using test_support::hex;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
+using test_support::raw;
 using test_support::ScratchDir;
+using namespace input_table_converter::kestrawn_texts;
 
-constexpr std::uint32_t kA = 33554432, kAB = 35651584;
 constexpr int kSlotA440 = 471;  // A4 40 with the rows counted from 0xA1
 constexpr int kSlotA441 = 472;
-
-std::string banner() {
-  return platform::format("KESTRAWN - Convert Big5 input table to DBG file for ORVANE Big5 v4.5 %s\n",
-                          platform::build_date()) +
-         "Builds the key table of an input method from Big5 text.\n\nGANTRELL: converting t.b5 to out.DBG ...";
-}
 
 std::string key_type_unknown(char c) {
   return platform::format(
@@ -39,45 +34,10 @@ std::string key_type_unknown(char c) {
       c);
 }
 
-// The header a table gives, and the codes it stores.
-struct Fields {
-  std::string english = std::string("Eng\0ish\0\0\0\0\0\0", 13);
-  std::string chinese = std::string("\xA4\x42\0nese\0\0\0\0\0\0", 13);
-  std::string short_name = "\xA4\x40\xA4\x41";
-  int max_len = 4;
-  int uw_option = 1;
-  char first = 'a';
-  char last = 'z';
-  char single = ';';
-  int qu_start = 161;
-  int qu_end = 249;
-  std::map<int, std::uint32_t> slots;
-};
-
-// The whole file of an Alpha table, built from its fields, with the end marker behind the highest
-// used slot.
-std::string full_file(const Fields& f) {
-  std::string b(1, '\x05');
-  b += f.english + f.chinese;
-  b += std::string("Big5 input method key dictionary.\0", 34);
-  b += '\x01';
-  b += f.short_name + std::string(2, '\0');
-  b += {'\0', static_cast<char>(f.max_len), static_cast<char>(f.uw_option), f.single, f.first, f.last,
-        static_cast<char>(f.qu_start), static_cast<char>(f.qu_end)};
-  for (std::uint32_t v : {33554432u, 1048576u, 32768u, 1024u, 32u, 1u, 0u, 0u}) platform::append_u32(b, v);
-  std::map<int, std::uint32_t> slots = f.slots;
-  if (!slots.empty() && slots.rbegin()->first > 0) slots[slots.rbegin()->first + 1] = 0xFFFFFFFF;
-  for (int slot = 0; slot < 19782; ++slot) {
-    auto it = slots.find(slot);
-    platform::append_u32(b, it == slots.end() ? 0 : it->second);
-  }
-  return b + "Slots hold u32 little-endian key codes; v1.0" + std::string(38, '\0');
-}
-
-// A text with NUL bytes inside, whole.
-template <std::size_t N>
-std::string raw(const char (&text)[N]) {
-  return std::string(text, N - 1);
+// The file of an Alpha table, with the end marker behind the highest used slot.
+std::string alpha_file(Fields f) {
+  if (!f.slots.empty() && f.slots.rbegin()->first > 0) f.slots[f.slots.rbegin()->first + 1] = 0xFFFFFFFF;
+  return full_file(f);
 }
 
 std::string total(int entries) { return platform::format("Total %d Entries out of 19782\n", entries); }
@@ -247,12 +207,10 @@ TEST_P(KestrawnBadInput, ExactMessagesStatusAndFile) {
   const BadInput& c = GetParam();
   ScratchDir dir;
   dir.write("t.b5", c.table);
-  ProcessOptions options;
-  options.cwd = dir.path();
-  ProcessResult r = test_support::run_process(KESTRAWN_PATH, {"t.b5", "out"}, options);
+  ProcessResult r = kestrawn(dir, {"t.b5", "out"});
   EXPECT_EQ(r.signal, 0);
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out, banner() + c.out);
+  EXPECT_EQ(r.out, banner() + converting("t.b5", "out.DBG") + c.out);
   if (!c.fields) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"t.b5"});
@@ -261,7 +219,7 @@ TEST_P(KestrawnBadInput, ExactMessagesStatusAndFile) {
   EXPECT_EQ(r.status, 0);
   ASSERT_TRUE(dir.exists("out.DBG"));
   std::string file = dir.read("out.DBG");
-  std::string want = full_file(*c.fields);
+  std::string want = alpha_file(*c.fields);
   ASSERT_EQ(file.size(), want.size());
   for (std::size_t i = 0; i < file.size(); i += 4) {
     ASSERT_EQ(hex(file.substr(i, 4)), hex(want.substr(i, 4))) << "at offset " << i;
@@ -270,6 +228,6 @@ TEST_P(KestrawnBadInput, ExactMessagesStatusAndFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, KestrawnBadInput, ::testing::ValuesIn(bad_inputs()),
-                         [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+                         test_support::case_name<BadInput>);
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "input_table_converter/tests/kestrawn_texts.h"
 #include "platform/little_endian.h"
 #include "platform/report.h"
 #include "test_support/process.h"
@@ -16,74 +17,8 @@ namespace {
 using test_support::hex;
 using test_support::ProcessResult;
 using test_support::ScratchDir;
+using namespace input_table_converter::kestrawn_texts;
 
-const std::string kBanner = std::string("KESTRAWN - Convert Big5 input table to DBG file for ORVANE Big5 v4.5 ") +
-                            platform::build_date() + "\nBuilds the key table of an input method from Big5 text.\n\n";
-const std::string kUsage = "Usage: GANTRELL filename(.B5) output(.DBG)  [*CiZu] \n";
-
-ProcessResult kestrawn(const ScratchDir& dir, const std::vector<std::string>& args, long long size_limit = -1) {
-  test_support::ProcessOptions options;
-  options.cwd = dir.path();
-  options.file_size_limit = size_limit;
-  return test_support::run_process(KESTRAWN_PATH, args, options);
-}
-
-// The header fields a test table gives, for building the file it must produce, byte by byte and
-// independently of the program's own writer.
-struct Expected {
-  std::string english;   // 13 bytes
-  std::string chinese;   // 13 bytes
-  int dict_kind = 1;
-  std::string short_name = "\xA4\x40\xA4\x41";
-  int key_type = 0;
-  int max_len = 4;
-  int uw_option = 1;
-  char single = ';';
-  char first = 'a';
-  char last = 'z';
-  int qu_start = 161;
-  int qu_end = 249;
-  std::vector<std::uint32_t> place_values = {33554432, 1048576, 32768, 1024, 32, 1, 0, 0};
-  std::map<int, std::uint32_t> slots;
-};
-
-std::string header_prefix(const Expected& e, int max_len) {
-  std::string b;
-  b += '\x05';
-  b += e.english;
-  b += e.chinese;
-  b += std::string("Big5 input method key dictionary.\0", 34);
-  b += static_cast<char>(e.dict_kind);
-  b += e.short_name;
-  b += std::string(2, '\0');
-  b += static_cast<char>(e.key_type);
-  b += static_cast<char>(max_len);
-  b += static_cast<char>(e.uw_option);
-  b += e.single;
-  b += e.first;
-  b += e.last;
-  b += static_cast<char>(e.qu_start);
-  b += static_cast<char>(e.qu_end);
-  return b;
-}
-
-std::string full_file(const Expected& e) {
-  std::string b = header_prefix(e, e.max_len);
-  for (std::uint32_t v : e.place_values) platform::append_u32(b, v);
-  for (int slot = 0; slot < 19782; ++slot) {
-    auto it = e.slots.find(slot);
-    platform::append_u32(b, it == e.slots.end() ? 0 : it->second);
-  }
-  b += "Slots hold u32 little-endian key codes; v1.0";
-  b += std::string(38, '\0');
-  return b;
-}
-
-std::string stub_file(const Expected& e, char c) {
-  return header_prefix(e, 0x20) + "\r\nThis Dictionary is Empty, Need OVCIZU" + c + ".DBG to Work. ";
-}
-
-constexpr std::uint32_t kA = 33554432, kAB = 35651584;
 constexpr std::uint32_t kABCDEF = kA + 2 * 1048576 + 3 * 32768 + 4 * 1024 + 5 * 32 + 6;
 
 const std::string kTable =
@@ -100,8 +35,8 @@ const std::string kTable =
     "d \xA1\x40\n"
     "e \xA4\x45";  // no line feed: read all the same
 
-Expected known_table() {
-  Expected e;
+Fields known_table() {
+  Fields e;
   e.english = std::string("Test\0sh\0\0\0\0\0\0", 13);
   e.chinese = std::string("\xA4\x42\0nese\0\0\0\0\0\0", 13);
   e.slots = {{0, 4 * kA}, {471, kA}, {472, kA}, {473, kAB}, {474, kABCDEF}, {475, 2 * kA}, {476, 5 * kA}, {13972, 3 * kA},
@@ -122,7 +57,7 @@ TEST(KestrawnProcess, ConvertsAKnownTableByteForByte) {
   ProcessResult r = kestrawn(dir, {"table", "out"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out, kBanner + kKnownOut);
+  EXPECT_EQ(r.out, banner() + kKnownOut);
   std::string file = dir.read("out.DBG");
   ASSERT_EQ(file.size(), 79318u);
   std::string want = full_file(known_table());
@@ -137,11 +72,11 @@ TEST(KestrawnProcess, NumberTableWithTheMarkerValueAsACode) {
   dir.write("n.tab", "\xA4\x40\xA4\x41 N 8\n........ \xA4\x40\n1 \xA1\x40\n");
   ProcessResult r = kestrawn(dir, {"n.tab", "n.out"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, kBanner +
+  EXPECT_EQ(r.out, banner() +
                        "GANTRELL: converting n.tab to n.out ...Qu=161 - 249\n"
                        "WARNING Key[471]==0xffffffff\n"
                        "Total 2 Entries out of 19782\n");
-  Expected e;
+  Fields e;
   e.english = std::string("\0nglish\0\0\0\0\0\0", 13);
   e.chinese = std::string("\0hinese\0\0\0\0\0\0", 13);
   e.key_type = 1;
@@ -159,8 +94,8 @@ TEST(KestrawnProcess, StubForCizuInAnyCase) {
     dir.write("table.B5", kTable);
     ProcessResult r = kestrawn(dir, {"table", "dictj", option});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, kBanner + "GANTRELL: converting table.B5 to dictj.DBG ...Qu=161 - 249\n");
-    Expected e = known_table();
+    EXPECT_EQ(r.out, banner() + "GANTRELL: converting table.B5 to dictj.DBG ...Qu=161 - 249\n");
+    Fields e = known_table();
     e.dict_kind = 0;
     EXPECT_EQ(hex(dir.read("dictj.DBG")), hex(stub_file(e, 'J'))) << option;
   }
@@ -208,7 +143,7 @@ TEST(KestrawnProcess, UsageWithFewerThanTwoArguments) {
     ScratchDir dir;
     ProcessResult r = kestrawn(dir, args);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, kBanner + kUsage);
+    EXPECT_EQ(r.out, banner() + kUsage);
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(dir.entries().empty());
   }
@@ -219,7 +154,7 @@ TEST(KestrawnProcess, MissingInputNamedWithItsExtension) {
   dir.write("out.DBG", "old");
   ProcessResult r = kestrawn(dir, {"missing", "out"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, kBanner);
+  EXPECT_EQ(r.out, banner());
   EXPECT_EQ(r.err, "missing.B5: No such file or directory\n");
   EXPECT_EQ(dir.read("out.DBG"), "old");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.DBG"}));
@@ -231,7 +166,7 @@ TEST(KestrawnProcess, OutputThatCannotBeWritten) {
   std::filesystem::create_directory(dir / "folder.DBG");
   ProcessResult r = kestrawn(dir, {"table", "folder"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, kBanner);
+  EXPECT_EQ(r.out, banner());
   EXPECT_EQ(r.err, "folder.DBG: Is a directory\n");
 
   ProcessResult missing = kestrawn(dir, {"table", "nowhere/out"});
@@ -246,7 +181,7 @@ TEST(KestrawnProcess, FolderAsInputIsAReadError) {
   dir.write("out.DBG", "old");
   ProcessResult r = kestrawn(dir, {"folder", "out"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, kBanner +
+  EXPECT_EQ(r.out, banner() +
                        "GANTRELL: converting folder.B5 to out.DBG ..."
                        "\nRead error on file: folder.B5: Is a directory\n");
   EXPECT_EQ(r.err, "");
@@ -261,7 +196,8 @@ TEST(KestrawnProcess, EndlessInputIsAnOverLongLine) {
   dir.write("out.DBG", "old");
   ProcessResult r = kestrawn(dir, {"z", "out"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, kBanner + "GANTRELL: converting z.B5 to out.DBG ...\nLine 1 of z.B5 is longer than 1048576 bytes\n");
+  EXPECT_EQ(r.out,
+            banner() + "GANTRELL: converting z.B5 to out.DBG ...\nLine 1 of z.B5 is longer than 1048576 bytes\n");
   EXPECT_EQ(dir.read("out.DBG"), "old");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.DBG", "z.B5"}));
 }
@@ -287,7 +223,7 @@ TEST(KestrawnProcess, HeaderFaultsStopAndLeaveTheOldOutput) {
     dir.write("out.DBG", "old output");
     ProcessResult r = kestrawn(dir, {"t.b5", "out.DBG"});
     EXPECT_EQ(r.status, 1) << c.message;
-    EXPECT_EQ(r.out, kBanner + "GANTRELL: converting t.b5 to out.DBG ..." + c.message);
+    EXPECT_EQ(r.out, banner() + "GANTRELL: converting t.b5 to out.DBG ..." + c.message);
     EXPECT_EQ(dir.read("out.DBG"), "old output");
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.DBG", "t.b5"}));
   }
@@ -301,7 +237,7 @@ TEST(KestrawnProcess, FailedWriteLeavesTheOldOutputAndNoTemporaryFile) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.signal, 0);
   std::string expected_lines = kKnownOut.substr(0, kKnownOut.find("Total"));
-  EXPECT_EQ(r.out, kBanner + expected_lines + "\nWrite error on file: out.DBG: File too large\n");
+  EXPECT_EQ(r.out, banner() + expected_lines + "\nWrite error on file: out.DBG: File too large\n");
   EXPECT_EQ(dir.read("out.DBG"), "old output");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.DBG", "table.B5"}));
 }
@@ -330,7 +266,7 @@ TEST(KestrawnProcess, ConvertsTheExampleTable) {
   std::filesystem::copy_file(KESTRAWN_EXAMPLE, dir / "input-table.b5");
   ProcessResult r = kestrawn(dir, {"input-table.b5", "simplex"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, kBanner +
+  EXPECT_EQ(r.out, banner() +
                        "GANTRELL: converting input-table.b5 to simplex.DBG ...Qu=164 - 249\n"
                        "Total 43 Entries out of 19782\n");
   std::string file = dir.read("simplex.DBG");

@@ -1,5 +1,5 @@
-// Dictionary files and buckets built byte by byte for the tests of the loader, the writers, the
-// import and the comparison.
+// Dictionary files and buckets for the tests of the loader, the writers, the import and the
+// comparison: buckets built entry by entry, whole files laid out by the writer's own bytes().
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/phrase_entry.h"
+#include "phrase_tool/phrase_table.h"
 #include "phrase_tool/slots.h"
 #include "platform/little_endian.h"
 #include "test_support/scratch.h"
@@ -64,21 +65,20 @@ inline std::map<int, std::string> generated_buckets() {
   return buckets;
 }
 
-// A whole dictionary file: `header`'s identification field, half-offsets for the buckets
-// (starting at `first_half_offset`), the data area, and `trailing` bytes after it.
+// A whole dictionary file as the writer lays it out for `buckets`, every half-offset moved on by
+// `first_half_offset` (modulo 65536, as a reader takes only their differences), then `trailing`
+// bytes. The buckets are stored as given, NUL bytes and all, to build damaged files too.
 inline std::string dictionary_file(const std::map<int, std::string>& buckets, std::uint16_t first_half_offset = 0,
                                    const HeaderImage& header = HeaderImage(), const std::string& trailing = "") {
-  HeaderImage image = header;
-  std::string data;
-  std::uint32_t half = first_half_offset;
+  PhraseTable table;
+  for (const auto& [slot, bucket] : buckets) table.replace(slot, bucket);
+  std::string file = phrase_tool::bytes(header, table);
+  auto* half_offsets = reinterpret_cast<std::uint8_t*>(file.data()) + kIdentificationBytes;
   for (int entry_index = 0; entry_index < kTableEntries; ++entry_index) {
-    image.set_half_offset(entry_index, static_cast<std::uint16_t>(half));
-    auto it = buckets.find(entry_index);
-    if (it == buckets.end()) continue;
-    data += it->second;
-    half += static_cast<std::uint32_t>(it->second.size() / 2);
+    std::uint8_t* half = half_offsets + entry_index * kHalfOffsetBytes;
+    platform::put_u16(half, static_cast<std::uint16_t>(platform::get_u16(half) + first_half_offset));
   }
-  return std::string(reinterpret_cast<const char*>(image.data()), HeaderImage::size()) + data + trailing;
+  return file + trailing;
 }
 
 // Equal bytes, or where they first differ, shown in hex: the texts are too long to print whole.

@@ -23,22 +23,27 @@ struct Written {
   std::string file;
 };
 
-Written write(const ScratchDir& dir, HeaderImage& header, const PhraseTable& table) {
+// What `writer` (of the dictionary or of the export) shows and leaves in `dir` as `name`.
+template <typename Writer>
+Written run_writer(const ScratchDir& dir, const std::string& name, Writer writer) {
   std::ostringstream out;
   Written result;
-  result.stop = write_dictionary((dir / "LEXMOOR.DBG").string(), header, table, out);
+  result.stop = writer((dir / name).string(), out);
   result.out = out.str();
-  if (dir.exists("LEXMOOR.DBG")) result.file = dir.read("LEXMOOR.DBG");
+  if (dir.exists(name)) result.file = dir.read(name);
   return result;
 }
 
+Written write(const ScratchDir& dir, HeaderImage& header, const PhraseTable& table) {
+  return run_writer(dir, "LEXMOOR.DBG", [&](const std::string& path, std::ostream& out) {
+    return write_dictionary(path, header, table, out);
+  });
+}
+
 Written export_to(const ScratchDir& dir, const HeaderImage& header, const PhraseTable& table) {
-  std::ostringstream out;
-  Written result;
-  result.stop = export_text((dir / "LEXMOOR.B5X").string(), header, table, out);
-  result.out = out.str();
-  if (dir.exists("LEXMOOR.B5X")) result.file = dir.read("LEXMOOR.B5X");
-  return result;
+  return run_writer(dir, "LEXMOOR.B5X", [&](const std::string& path, std::ostream& out) {
+    return export_text(path, header, table, out);
+  });
 }
 
 // What the writer shows for a data area whose running count reaches `counts[i]` at entry i.

@@ -12,54 +12,24 @@
 #include <vector>
 
 #include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/messages.h"
 #include "phrase_tool/slots.h"
 #include "phrase_tool/tests/dictionary_image.h"
+#include "phrase_tool/tests/lexmoor_texts.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
 namespace {
 
 using namespace phrase_tool::test_images;
-namespace msg = phrase_tool::msg;
-using test_support::ProcessOptions;
+using namespace phrase_tool::lexmoor_texts;
 using test_support::ProcessResult;
+using test_support::raw;
+using test_support::repeat;
 using test_support::ScratchDir;
 
 using Buckets = std::map<int, std::string>;
-
-std::string banner() { return platform::format(msg::kBanner, platform::build_date()) + msg::kNotice; }
-
-// What writing LEXMOOR.DBG shows for a table holding `buckets`.
-std::string writer_report(const Buckets& buckets) {
-  std::string text = msg::kWritingTo;
-  long count = 0;
-  for (int entry_index = 0; entry_index < phrase_tool::kTableEntries; ++entry_index) {
-    text += platform::format(msg::kEntryProgress, entry_index, count);
-    auto it = buckets.find(entry_index);
-    if (it != buckets.end()) count += static_cast<long>(it->second.size());
-  }
-  return text + platform::format(msg::kTotalLength, count);
-}
-
-// A text with NUL bytes inside, whole.
-template <std::size_t N>
-std::string raw(const char (&text)[N]) {
-  return std::string(text, N - 1);
-}
-
-std::string repeat(const std::string& unit, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i) text += unit;
-  return text;
-}
-
-std::string lines(int first, int last) {
-  std::string text;
-  for (int i = first; i <= last; ++i) text += platform::format(msg::kLineProgress, i);
-  return text;
-}
 
 // A dictionary file with some of its bytes replaced.
 std::string patched(std::string file, std::size_t at, const std::string& bytes) {
@@ -237,9 +207,7 @@ TEST_P(LexmoorBadInput, ExactOutputStatusAndDictionary) {
     dir.write(name, bytes);
     entries.push_back(name);
   }
-  ProcessOptions options;
-  options.cwd = dir.path();
-  ProcessResult r = test_support::run_process(LEXMOOR_PATH, c.args, options);
+  ProcessResult r = lexmoor(dir, c.args);
   EXPECT_EQ(r.signal, 0);
   EXPECT_EQ(r.status, c.status);
   EXPECT_EQ(r.err, banner());
@@ -252,8 +220,7 @@ TEST_P(LexmoorBadInput, ExactOutputStatusAndDictionary) {
   EXPECT_EQ(dir.entries(), entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, LexmoorBadInput, ::testing::ValuesIn(bad_inputs()),
-                         [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Inputs, LexmoorBadInput, ::testing::ValuesIn(bad_inputs()), test_support::case_name<BadInput>);
 
 // /dev/zero, a word list or source that never ends, stops at the longest line with status 0 and
 // leaves the dictionary already there as it was.
@@ -269,9 +236,7 @@ TEST(LexmoorLongLine, EndlessInputLeavesTheDictionary) {
     ScratchDir dir;
     std::filesystem::create_symlink("/dev/zero", dir / "z");
     dir.write("LEXMOOR.DBG", kWorked);
-    ProcessOptions options;
-    options.cwd = dir.path();
-    ProcessResult r = test_support::run_process(LEXMOOR_PATH, c.args, options);
+    ProcessResult r = lexmoor(dir, c.args);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, banner());
     EXPECT_EQ(r.out, c.out);

@@ -5,15 +5,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/messages.h"
 #include "phrase_tool/tests/dictionary_image.h"
-#include "platform/report.h"
+#include "phrase_tool/tests/lexmoor_texts.h"
 #include "test_support/fault_suite.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
@@ -23,35 +20,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace phrase_tool::test_images;
+using namespace phrase_tool::lexmoor_texts;
 namespace msg = phrase_tool::msg;
 using test_support::ProcessResult;
 using test_support::ScratchDir;
 using test_support::FolderModeRestorer;
-using test_support::ProcessOptions;
 using test_support::give_to;
 
 const std::string kOldDictionary = dictionary_file({{0, kWorkedBucket}});
 const std::string kOldExport = "an earlier export\n";
-
-std::string banner() { return platform::format(msg::kBanner, platform::build_date()) + msg::kNotice; }
-
-std::string usage() {
-  std::string text;
-  for (const char* line : msg::kUsage) text += line;
-  return text;
-}
-
-// What writing LEXMOOR.DBG shows for a table holding `buckets`.
-std::string writer_report(const std::map<int, std::string>& buckets) {
-  std::string text = msg::kWritingTo;
-  long count = 0;
-  for (int entry_index = 0; entry_index < phrase_tool::kTableEntries; ++entry_index) {
-    text += platform::format(msg::kEntryProgress, entry_index, count);
-    auto it = buckets.find(entry_index);
-    if (it != buckets.end()) count += static_cast<long>(it->second.size());
-  }
-  return text + platform::format(msg::kTotalLength, count);
-}
 
 void set_mode(const fs::path& path, int mode) {
   fs::permissions(path, static_cast<fs::perms>(mode), fs::perm_options::replace);
@@ -61,10 +38,7 @@ void set_mode(const fs::path& path, int mode) {
 // "list" that asks for the export, and an empty word list "words".
 struct FaultCase {
   const char* name;
-  bool unprivileged;  // the case needs a user whom permissions stop
-  std::function<void(const ScratchDir&, int uid)> prepare;
-  std::vector<std::string> args;
-  long long file_size_limit;
+  test_support::FaultRun run;
   std::string out;
   int status;
   std::string dictionary = kOldDictionary;  // LEXMOOR.DBG afterwards
@@ -75,75 +49,75 @@ const std::string kExportRefused = " Adding words listed in [list]\ncan't open f
 
 std::vector<FaultCase> fault_cases() {
   return {
-      {"DictionaryFolderNotWritable", true,
+      {"DictionaryFolderNotWritable", {true,
        [](const ScratchDir& dir, int uid) {
          give_to(dir / "LEXMOOR.DBG", uid);
          set_mode(dir.path(), 0555);
        },
-       {"#"}, -1, "can't open file: LEXMOOR.DBG\n", 1},
-      {"ExistingDictionaryNotWritable", true,
+       {"#"}, -1}, "can't open file: LEXMOOR.DBG\n", 1},
+      {"ExistingDictionaryNotWritable", {true,
        [](const ScratchDir& dir, int) {
          set_mode(dir / "LEXMOOR.DBG", 0444);
          set_mode(dir.path(), 0777);  // only the file's own mode refuses
        },
-       {"#"}, -1, "can't open file: LEXMOOR.DBG\n", 1},
-      {"ExportFolderNotWritable", true,
+       {"#"}, -1}, "can't open file: LEXMOOR.DBG\n", 1},
+      {"ExportFolderNotWritable", {true,
        [](const ScratchDir& dir, int uid) {
          give_to(dir / "LEXMOOR.B5X", uid);
          set_mode(dir.path(), 0555);
        },
-       {"#", "list"}, -1, kExportRefused, 1},
-      {"ExistingExportNotWritable", true,
+       {"#", "list"}, -1}, kExportRefused, 1},
+      {"ExistingExportNotWritable", {true,
        [](const ScratchDir& dir, int) {
          set_mode(dir / "LEXMOOR.B5X", 0444);
          set_mode(dir.path(), 0777);
        },
-       {"#", "list"}, -1, kExportRefused, 1},
-      {"DiskFillsWhileWritingTheDictionary", false, [](const ScratchDir&, int) {}, {"#"}, 10000,
+       {"#", "list"}, -1}, kExportRefused, 1},
+      {"DiskFillsWhileWritingTheDictionary", {false, [](const ScratchDir&, int) {}, {"#"}, 10000},
        std::string(msg::kWritingTo) + "\nWrite error on file: LEXMOOR.DBG: File too large\n", 1},
-      {"DiskFillsWhileWritingTheExport", false, [](const ScratchDir&, int) {}, {"#", "list"}, 10000,
+      {"DiskFillsWhileWritingTheExport", {false, [](const ScratchDir&, int) {}, {"#", "list"}, 10000},
        " Adding words listed in [list]\n\nWrite error on file: LEXMOOR.B5X: File too large\n", 1},
-      {"DictionaryIsAFolder", false, [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); },
-       {"@folder"}, -1, "Reading folder \nRead error on file: folder: Is a directory\n", 1, kOldDictionary,
+      {"DictionaryIsAFolder", {false, [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); },
+       {"@folder"}, -1}, "Reading folder \nRead error on file: folder: Is a directory\n", 1, kOldDictionary,
        {"folder"}},
-      {"SourceTextIsAFolder", false, [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); },
-       {"$folder"}, -1, "Reading folder ...\n\nRead error on file: folder: Is a directory\n", 1, kOldDictionary,
+      {"SourceTextIsAFolder", {false, [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); },
+       {"$folder"}, -1}, "Reading folder ...\n\nRead error on file: folder: Is a directory\n", 1, kOldDictionary,
        {"folder"}},
-      {"WordListIsAFolder", false, [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); },
-       {"#", "+folder"}, -1, " Adding words listed in [folder]\n\nRead error on file: folder: Is a directory\n",
+      {"WordListIsAFolder", {false, [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); },
+       {"#", "+folder"}, -1}, " Adding words listed in [folder]\n\nRead error on file: folder: Is a directory\n",
        1, kOldDictionary, {"folder"}},
-      {"SecondDictionaryIsAFolder", false,
-       [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); }, {"#", "@folder"}, -1,
+      {"SecondDictionaryIsAFolder", {false,
+       [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); }, {"#", "@folder"}, -1},
        "  Comparing with file: folder ...\nList of words only in file: folder \n"
        "\nRead error on file: folder: Is a directory\n",
        1, kOldDictionary, {"folder"}},
       // A dictionary that does not open is no source the program knows.
-      {"DictionaryUnreadable", true,
+      {"DictionaryUnreadable", {true,
        [](const ScratchDir& dir, int) {
          dir.write("locked", dictionary_file({}));
          set_mode(dir / "locked", 0);
        },
-       {"@locked", "words"}, -1, usage(), 0, kOldDictionary, {"locked"}},
+       {"@locked", "words"}, -1}, usage(), 0, kOldDictionary, {"locked"}},
       // A word list that does not open is passed over and the run goes on to write.
-      {"WordListUnreadable", true,
+      {"WordListUnreadable", {true,
        [](const ScratchDir& dir, int uid) {
          dir.write("locked", "\n" + A + B + "\n");
          set_mode(dir / "locked", 0);
          give_to(dir / "LEXMOOR.DBG", uid);
          set_mode(dir.path(), 0777);
        },
-       {"#", "-locked"}, -1, writer_report({}), 1, dictionary_file({}), {"locked"}},
+       {"#", "-locked"}, -1}, writer_report({}), 1, dictionary_file({}), {"locked"}},
       // A second dictionary that does not open is taken, "@" and all, as a word list's name.
-      {"SecondDictionaryUnreadable", true,
+      {"SecondDictionaryUnreadable", {true,
        [](const ScratchDir& dir, int uid) {
          dir.write("locked", dictionary_file({{0, kWorkedBucket}}));
          set_mode(dir / "locked", 0);
          give_to(dir / "LEXMOOR.DBG", uid);
          set_mode(dir.path(), 0777);
        },
-       {"#", "@locked"}, -1, writer_report({}), 1, dictionary_file({}), {"locked"}},
+       {"#", "@locked"}, -1}, writer_report({}), 1, dictionary_file({}), {"locked"}},
       // A source text that does not open falls back to LEXMOOR.B5.
-      {"SourceTextUnreadable", true,
+      {"SourceTextUnreadable", {true,
        [](const ScratchDir& dir, int uid) {
          dir.write("locked", A + " " + K + "\n");
          set_mode(dir / "locked", 0);
@@ -152,7 +126,7 @@ std::vector<FaultCase> fault_cases() {
          give_to(dir / "LEXMOOR.DBG", uid);
          set_mode(dir.path(), 0777);
        },
-       {"$locked"}, -1, "Reading LEXMOOR.B5 ...\nLine: 1\r" + writer_report({{0, entry(B)}}), 1,
+       {"$locked"}, -1}, "Reading LEXMOOR.B5 ...\nLine: 1\r" + writer_report({{0, entry(B)}}), 1,
        dictionary_file({{0, entry(B)}}), {"LEXMOOR.B5", "locked"}},
   };
 }
@@ -168,7 +142,7 @@ TEST_P(LexmoorFault, ReportsAndLeavesTheOldOutput) {
   dir.write("list", "PRINT-TO-BIG5\n");
   dir.write("words", "");
   test_support::FaultRunResult run =
-      test_support::run_fault(dir, LEXMOOR_PATH, {c.unprivileged, c.prepare, c.args, c.file_size_limit});
+      test_support::run_fault(dir, LEXMOOR_PATH, c.run);
   if (!run.skip_reason.empty()) GTEST_SKIP() << run.skip_reason;
   const ProcessResult& r = run.process;
   EXPECT_EQ(r.signal, 0);
@@ -183,8 +157,7 @@ TEST_P(LexmoorFault, ReportsAndLeavesTheOldOutput) {
   EXPECT_EQ(dir.entries(), entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, LexmoorFault, ::testing::ValuesIn(fault_cases()),
-                         test_support::case_name<FaultCase>);
+INSTANTIATE_TEST_SUITE_P(Faults, LexmoorFault, ::testing::ValuesIn(fault_cases()), test_support::case_name<FaultCase>);
 
 // The fixed output names as folders: the check that the output can be written refuses them.
 TEST(LexmoorFault, OutputNamesThatAreFolders) {
@@ -192,13 +165,11 @@ TEST(LexmoorFault, OutputNamesThatAreFolders) {
   fs::create_directory(dir / "LEXMOOR.DBG");
   fs::create_directory(dir / "LEXMOOR.B5X");
   dir.write("list", "PRINT-TO-BIG5\n");
-  ProcessOptions options;
-  options.cwd = dir.path();
-  ProcessResult r = test_support::run_process(LEXMOOR_PATH, {"#"}, options);
+  ProcessResult r = lexmoor(dir, {"#"});
   EXPECT_EQ(r.signal, 0);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "can't open file: LEXMOOR.DBG\n");
-  r = test_support::run_process(LEXMOOR_PATH, {"#", "list"}, options);
+  r = lexmoor(dir, {"#", "list"});
   EXPECT_EQ(r.signal, 0);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, kExportRefused);

@@ -11,6 +11,7 @@
 
 #include "phrase_tool/messages.h"
 #include "phrase_tool/tests/dictionary_image.h"
+#include "phrase_tool/tests/lexmoor_texts.h"
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
@@ -18,30 +19,9 @@
 namespace {
 
 using namespace phrase_tool::test_images;
+using namespace phrase_tool::lexmoor_texts;
 namespace msg = phrase_tool::msg;
-using test_support::ProcessOptions;
 using test_support::ProcessResult;
-using test_support::ScratchDir;
-
-std::string banner() { return platform::format(msg::kBanner, platform::build_date()) + msg::kNotice; }
-
-std::string usage() {
-  std::string text;
-  for (const char* line : msg::kUsage) text += line;
-  return text;
-}
-
-// What writing LEXMOOR.DBG prints for a table holding `buckets`.
-std::string writer_report(const std::map<int, std::string>& buckets) {
-  std::string text = msg::kWritingTo;
-  long count = 0;
-  for (int entry_index = 0; entry_index < phrase_tool::kTableEntries; ++entry_index) {
-    text += platform::format(msg::kEntryProgress, entry_index, count);
-    auto it = buckets.find(entry_index);
-    if (it != buckets.end()) count += static_cast<long>(it->second.size());
-  }
-  return text + platform::format(msg::kTotalLength, count);
-}
 
 // The export of a table holding `blocks` (slot -> the text after the head character and space).
 std::string export_text(const std::map<int, std::string>& blocks) {
@@ -56,18 +36,7 @@ std::string export_text(const std::map<int, std::string>& blocks) {
   return text;
 }
 
-class Lexmoor : public ::testing::Test {
- protected:
-  ProcessResult lexmoor(const std::vector<std::string>& args, ProcessOptions options = {}) {
-    options.cwd = dir.path();
-    ProcessResult result = test_support::run_process(LEXMOOR_PATH, args, options);
-    EXPECT_EQ(result.signal, 0);
-    EXPECT_EQ(result.err, banner());
-    return result;
-  }
-
-  ScratchDir dir;
-};
+class Lexmoor : public LexmoorFolder {};
 
 // Slot 1 (A2) and slot 0 (A): A2+B, A2+C, A2+DEG as words of a list, with A+B, A+K.
 const int kSlotA2 = 1;
@@ -268,9 +237,7 @@ TEST_F(Lexmoor, OutputThatCannotBeCreated) {
 TEST_F(Lexmoor, FailedWriteLeavesThePreviousDictionary) {
   const std::string previous = dictionary_file({{0, kWorkedBucket}});
   dir.write("LEXMOOR.DBG", previous);
-  ProcessOptions options;
-  options.file_size_limit = 10000;
-  ProcessResult r = lexmoor({"#"}, options);
+  ProcessResult r = lexmoor({"#"}, test_support::file_size_limited(10000));
   const std::string report = "\nWrite error on file: LEXMOOR.DBG: File too large\n";
   EXPECT_EQ(r.out.substr(0, std::string(msg::kWritingTo).size()), msg::kWritingTo);
   ASSERT_GE(r.out.size(), report.size());

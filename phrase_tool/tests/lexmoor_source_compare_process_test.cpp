@@ -7,46 +7,20 @@
 #include <vector>
 
 #include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/messages.h"
 #include "phrase_tool/tests/dictionary_image.h"
-#include "platform/report.h"
+#include "phrase_tool/tests/lexmoor_texts.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 
 namespace {
 
 using namespace phrase_tool::test_images;
-namespace msg = phrase_tool::msg;
-using test_support::ProcessOptions;
+using namespace phrase_tool::lexmoor_texts;
 using test_support::ProcessResult;
-using test_support::ScratchDir;
+using test_support::repeat;
 
 const std::string H63 = bytes({0xA4, 0xA1});  // the character of slot 63
 constexpr int kSlotOfC = 690;
-
-std::string repeat(const std::string& unit, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i) text += unit;
-  return text;
-}
-
-std::string lines(int first, int last) {
-  std::string text;
-  for (int i = first; i <= last; ++i) text += "Line: " + std::to_string(i) + "\r";
-  return text;
-}
-
-// What writing LEXMOOR.DBG shows for a table holding `buckets`.
-std::string writer_report(const std::map<int, std::string>& buckets) {
-  std::string text = "\nWriting to: LEXMOOR.DBG ... \n";
-  long count = 0;
-  for (int entry_index = 0; entry_index < phrase_tool::kTableEntries; ++entry_index) {
-    text += "Entry:" + std::to_string(entry_index) + ", Offset:" + std::to_string(count) + "\r";
-    auto it = buckets.find(entry_index);
-    if (it != buckets.end()) count += static_cast<long>(it->second.size());
-  }
-  return text + "\nTotal Word Length=" + std::to_string(count) + "\n";
-}
 
 std::string comparing(const std::string& name) {
   return "  Comparing with file: " + name + " ...\nList of words only in file: " + name + " \n";
@@ -64,18 +38,7 @@ const std::map<int, std::string> kSecond = {
     {kSlotOfC, entry(K)}};
 const std::string kOnlyInSecond = A + C + "\n" + A + D + "\n" + A + K + K + "\n" + H63 + E + "\n" + H63 + G + G + G + "\n";
 
-class LexmoorSourceAndCompare : public ::testing::Test {
- protected:
-  ProcessResult lexmoor(const std::vector<std::string>& args, ProcessOptions options = {}) {
-    options.cwd = dir.path();
-    ProcessResult result = test_support::run_process(LEXMOOR_PATH, args, options);
-    EXPECT_EQ(result.signal, 0);
-    EXPECT_EQ(result.err, platform::format(msg::kBanner, platform::build_date()) + msg::kNotice);
-    return result;
-  }
-
-  ScratchDir dir;
-};
+class LexmoorSourceAndCompare : public LexmoorFolder {};
 
 TEST_F(LexmoorSourceAndCompare, ImportsSourceTextAndWritesTheDictionary) {
   dir.write("src.b5", "OVBig5CZ our phrases\n" + A + " " + B + "\n-- " + D + E + G + "\n\n" + bytes({0xA1, 0x40}) +
@@ -135,9 +98,7 @@ TEST_F(LexmoorSourceAndCompare, ExportReadBackGivesTheSameDictionary) {
 TEST_F(LexmoorSourceAndCompare, FailedWriteAfterAnImportLeavesThePreviousDictionary) {
   dir.write("LEXMOOR.DBG", "previous");
   dir.write("src.b5", A + " " + B + "\n");
-  ProcessOptions options;
-  options.file_size_limit = 10000;
-  ProcessResult r = lexmoor({"$src.b5"}, options);
+  ProcessResult r = lexmoor({"$src.b5"}, test_support::file_size_limited(10000));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "Reading src.b5 ...\nLine: 1\r\nWriting to: LEXMOOR.DBG ... \n\nWrite error on file: LEXMOOR.DBG: File too large\n");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"LEXMOOR.DBG", "src.b5"}));

@@ -8,6 +8,8 @@
 
 #include "phrase_tool/messages.h"
 #include "phrase_tool/run.h"
+#include "phrase_tool/tests/phrase_characters.h"
+#include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -19,16 +21,7 @@ using phrase_tool::EditRequest;
 using phrase_tool::StopStatus;
 using test_support::bytes;
 using test_support::hex;
-
-// Big5 characters used as phrase parts. A is the slot character (slot 0).
-const std::string A = bytes({0xA4, 0x40});
-const std::string B = bytes({0xA4, 0x41});
-const std::string C = bytes({0xA4, 0xA1});
-const std::string D = bytes({0xB0, 0xEA});
-const std::string E = bytes({0xAE, 0x61});
-const std::string F = bytes({0xC5, 0x40});
-const std::string G = bytes({0xA6, 0x72});
-const std::string H = bytes({0xD0, 0xFE});
+using namespace phrase_tool::phrase_characters;
 
 // A character as a bucket stores it after the first stored one: bit 7 of its lead cleared.
 std::string cleared(const std::string& c) { return std::string(1, static_cast<char>(c[0] & 0x7F)) + c[1]; }
@@ -134,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"AFH_first_of_long", false, A + F + H,
                   pair_entry(B) + long_entry({F, H}) + long_entry({D, E, G})},
         OrderCase{"AFH_at_end", true, A + F + H, pair_entry(B) + long_entry({D, E, G}) + long_entry({F, H})}),
-    [](const ::testing::TestParamInfo<OrderCase>& param_info) { return std::string(param_info.param.name); });
+    test_support::case_name<OrderCase>);
 
 TEST_F(PhraseEditor, InsertionIntoABucketOfOnlyLongEntries) {
   table.set_bucket(0, long_entry({D, E, G}));

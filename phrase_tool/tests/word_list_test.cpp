@@ -8,7 +8,9 @@
 #include <string>
 
 #include "phrase_tool/messages.h"
+#include "phrase_tool/tests/phrase_characters.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -17,19 +19,8 @@ using phrase_tool::Outcome;
 using phrase_tool::StopStatus;
 using test_support::bytes;
 using test_support::hex;
-
-const std::string A = bytes({0xA4, 0x40});
-const std::string B = bytes({0xA4, 0x41});
-const std::string C = bytes({0xA4, 0xA1});
-const std::string D = bytes({0xB0, 0xEA});
-const std::string E = bytes({0xAE, 0x61});
-const std::string F = bytes({0xC5, 0x40});
-
-std::string repeat(const std::string& s, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += s;
-  return out;
-}
+using test_support::repeat;
+using namespace phrase_tool::phrase_characters;
 
 struct ScanCase {
   const char* name;
@@ -99,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"a_lead_takes_any_trail", A + "\xB0 \n", 1, A + "\xB0 \n", std::nullopt, false},
         ScanCase{"removal_of_missing_words", A + B + " " + A + D + E + "\n", -1,
                  "??" + bytes({0x24, 0x41}) + "\n??" + D + bytes({0x2E, 0x61}) + "\n", std::nullopt, false}),
-    [](const ::testing::TestParamInfo<ScanCase>& param_info) { return std::string(param_info.param.name); });
+    test_support::case_name<ScanCase>);
 
 TEST(WordList, AddsThenRemovesWithTheSignOfTheList) {
   phrase_tool::PhraseTable table;

@@ -24,6 +24,7 @@
 #include "phrase_tool/messages.h"
 #include "platform/replaced_file.h"
 #include "platform/report.h"
+#include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
 #include "test_support/unprivileged.h"
@@ -424,7 +425,6 @@ TEST_P(OutputProgram, KeepsOwnerGroupAndSetIdBitsOnlyTogether) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, OutputProgram, ::testing::ValuesIn(programs()),
-                         [](const ::testing::TestParamInfo<Program>& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Programs, OutputProgram, ::testing::ValuesIn(programs()), test_support::case_name<Program>);
 
 }  // namespace

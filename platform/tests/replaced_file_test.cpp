@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <string>
 
 #include "platform/report.h"
 #include "test_support/scratch.h"
@@ -13,13 +14,19 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::ScratchDir;
 
+// Opens `file` to replace `name` in `dir` and writes `bytes` into it.
+void open_and_write(platform::ReplacedFile& file, const ScratchDir& dir, const std::string& name,
+                    const std::string& bytes) {
+  ASSERT_EQ(file.open((dir / name).string()), 0);
+  ASSERT_TRUE(file.write(bytes));
+}
+
 TEST(ReplacedFile, ReplacesTheTargetOnlyOnCommit) {
   ScratchDir dir;
   dir.write("out", "old");
   {
     platform::ReplacedFile file;
-    ASSERT_EQ(file.open((dir / "out").string()), 0);
-    ASSERT_TRUE(file.write("ne"));
+    ASSERT_NO_FATAL_FAILURE(open_and_write(file, dir, "out", "ne"));
     ASSERT_TRUE(file.write("xx"));
     EXPECT_EQ(dir.read("out"), "old") << "nothing reaches the target before the commit";
     ASSERT_TRUE(file.commit());
@@ -33,8 +40,7 @@ TEST(ReplacedFile, AbandonedWriteLeavesTargetAndNoTemporaryFile) {
   dir.write("out", "old");
   {
     platform::ReplacedFile file;
-    ASSERT_EQ(file.open((dir / "out").string()), 0);
-    ASSERT_TRUE(file.write("new"));
+    ASSERT_NO_FATAL_FAILURE(open_and_write(file, dir, "out", "new"));
     EXPECT_EQ(dir.entries().size(), 2u);
   }
   EXPECT_EQ(dir.read("out"), "old");
@@ -56,8 +62,7 @@ TEST(ReplacedFile, KeepsThePermissionsOfTheFileItReplaces) {
   fs::permissions(dir / "out", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
                   fs::perm_options::replace);
   platform::ReplacedFile file;
-  ASSERT_EQ(file.open((dir / "out").string()), 0);
-  ASSERT_TRUE(file.write("new"));
+  ASSERT_NO_FATAL_FAILURE(open_and_write(file, dir, "out", "new"));
   ASSERT_TRUE(file.commit());
   EXPECT_EQ(fs::status(dir / "out").permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -68,8 +73,7 @@ TEST(ReplacedFile, WritesThroughASymbolicLink) {
   dir.write("real", "old");
   fs::create_symlink("real", dir / "link");
   platform::ReplacedFile file;
-  ASSERT_EQ(file.open((dir / "link").string()), 0);
-  ASSERT_TRUE(file.write("new"));
+  ASSERT_NO_FATAL_FAILURE(open_and_write(file, dir, "link", "new"));
   ASSERT_TRUE(file.commit());
   EXPECT_TRUE(fs::is_symlink(dir / "link"));
   EXPECT_EQ(dir.read("real"), "new");

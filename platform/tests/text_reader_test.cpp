@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"lone_cr_counts", "abcd\r\x1A", 4, {}, kTooLong},
         Case{"nul_counts", std::string("abc\0d\n", 6), 4, {}, kTooLong},
         Case{"nul_bytes_are_kept", std::string("a\0b\n", 4), kLongest, {std::string("a\0b\n", 4)}, kEnd}),
-    [](const ::testing::TestParamInfo<Case>& param_info) { return std::string(param_info.param.name); });
+    test_support::case_name<Case>);
 
 TEST(TextReader, CrLfAcrossChunkBoundariesStillJoins) {
   // The reader fills 65536 bytes at a time; put the CR last in the first fill.
