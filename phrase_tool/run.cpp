@@ -16,6 +16,7 @@
 #include "phrase_tool/text_import.h"
 #include "phrase_tool/word_list.h"
 #include "platform/input_file.h"
+#include "platform/build_date.h"
 #include "platform/report.h"
 
 namespace phrase_tool {

@@ -5,9 +5,6 @@
 
 #include <string>
 
-// The title lines that name their build date are formatted beside these reports.
-#include "platform/build_date.h"
-
 namespace platform {
 
 // printf-style formatting into a string.

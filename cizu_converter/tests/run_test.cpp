@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/scratch.h"
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"

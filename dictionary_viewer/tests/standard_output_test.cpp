@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "phrase_tool/messages.h"
+#include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/little_endian.h"
+#include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"

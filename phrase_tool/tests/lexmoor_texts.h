@@ -10,6 +10,7 @@
 
 #include "phrase_tool/messages.h"
 #include "phrase_tool/slots.h"
+#include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"

@@ -23,6 +23,7 @@
 #include "input_table_converter/messages.h"
 #include "phrase_tool/messages.h"
 #include "platform/replaced_file.h"
+#include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/case_name.h"
 #include "test_support/process.h"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/scratch.h"
 
