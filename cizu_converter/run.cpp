@@ -13,6 +13,7 @@
 #include "platform/message_writer.h"
 #include "platform/replaced_file.h"
 #include "platform/report.h"
+#include "platform/standard_descriptors.h"
 #include "platform/text_reader.h"
 
 namespace cizu_converter {
@@ -67,7 +68,10 @@ int exit_status(Outcome outcome) {
 }
 
 Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std::ostream& err) {
-  platform::MessageWriter out(out_stream);
+  // An output that is standard output itself (/dev/stdout into a pipe) takes the dictionary alone:
+  // the messages go to standard error.
+  const bool output_is_standard_output = args.size() >= 2 && platform::names_standard_output(args[1]);
+  platform::MessageWriter out(output_is_standard_output ? err : out_stream);
   out.print(msg::kBanner, platform::build_date());
   out.write(msg::kNotice);
   if (args.size() < 2) {

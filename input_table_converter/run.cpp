@@ -13,6 +13,7 @@
 #include "platform/message_writer.h"
 #include "platform/replaced_file.h"
 #include "platform/report.h"
+#include "platform/standard_descriptors.h"
 #include "platform/text_reader.h"
 
 namespace input_table_converter {
@@ -75,7 +76,10 @@ bool is_stub_option(const std::string& arg) {
 }
 
 Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std::ostream& err) {
-  platform::MessageWriter out(out_stream);
+  const std::string output_name = args.size() >= 2 ? with_extension(args[1], msg::kOutputExtension) : "";
+  // An output that is standard output itself (/dev/stdout into a pipe) takes the dictionary alone:
+  // the messages go to standard error.
+  platform::MessageWriter out(platform::names_standard_output(output_name) ? err : out_stream);
   out.print(msg::kTitle, platform::build_date());
   out.write(msg::kNoticeLine);
   if (args.size() < 2) {
@@ -86,7 +90,6 @@ Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std:
   DictHeader header;
   if (args.size() >= 3 && is_stub_option(args[2])) header.dict_kind = DictKind::kEmptyStub;
   const std::string input_name = with_extension(args[0], msg::kInputExtension);
-  const std::string output_name = with_extension(args[1], msg::kOutputExtension);
 
   platform::InputFile input;
   platform::ReplacedFile output;

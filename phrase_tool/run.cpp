@@ -18,6 +18,7 @@
 #include "platform/input_file.h"
 #include "platform/build_date.h"
 #include "platform/report.h"
+#include "platform/standard_descriptors.h"
 
 namespace phrase_tool {
 
@@ -45,18 +46,31 @@ std::unique_ptr<PhraseTable> allocate_table() {
   }
 }
 
-Outcome run_steps(const std::vector<std::string>& args, const Console& console) {
-  std::ostream& out = console.out;
+// The file a run writes may be standard output itself (a link to /dev/stdout, say): it then takes
+// the dictionary alone, and the messages go to standard error. A comparison writes no file; its
+// listing is the product on standard output.
+bool output_is_standard_output(bool comparison) {
+  return !comparison && (platform::names_standard_output(msg::kDictionaryName) ||
+                         platform::names_standard_output(msg::kExportName));
+}
+
+Outcome run_steps(const std::vector<std::string>& args, const Console& standard) {
   RunFlags flags;
   std::size_t next = 0;
   if (next < args.size() && is_at_end_option(args[next])) {
     flags.at_end = true;
     ++next;
   }
-  if (next >= args.size()) return usage(out);
+  if (next >= args.size()) return usage(standard.out);
   const std::string& source = args[next];
   const std::optional<std::string> second =
       next + 1 < args.size() ? std::optional<std::string>(args[next + 1]) : std::nullopt;
+  // Opened before the source is read, so that where the messages go is known before the first.
+  platform::InputFile other;
+  const bool comparison = second && !second->empty() && (*second)[0] == '@' && other.open(second->substr(1)) == 0;
+  const Console console =
+      output_is_standard_output(comparison) ? Console{standard.err, standard.err} : standard;
+  std::ostream& out = console.out;
 
   std::unique_ptr<PhraseTable> table = allocate_table();
   if (!table) {
@@ -69,7 +83,7 @@ Outcome run_steps(const std::vector<std::string>& args, const Console& console) 
   if (form == '@') {
     platform::InputFile file;
     const std::string name = source.substr(1);
-    if (file.open(name) != 0) return usage(out);
+    if (file.open(name) != 0) return usage(standard.out);
     flags.list_added = true;
     if (StopStatus stop = load_dictionary(file, name, header, *table, out)) return *stop;
   } else if (form == '#') {
@@ -78,15 +92,11 @@ Outcome run_steps(const std::vector<std::string>& args, const Console& console) 
   } else if (form == '$') {
     if (StopStatus stop = import_source(source.substr(1), *table, out)) return *stop;
   } else {
-    return usage(out);
+    return usage(standard.out);
   }
 
+  if (comparison) return compare_dictionaries(other, second->substr(1), *table, flags, console);
   if (second) {
-    if (!second->empty() && (*second)[0] == '@') {
-      platform::InputFile other;
-      const std::string name = second->substr(1);
-      if (other.open(name) == 0) return compare_dictionaries(other, name, *table, flags, console);
-    }
     if (StopStatus stop = apply_word_list(*second, *table, flags, console)) return *stop;
   }
 

@@ -5,10 +5,16 @@
 // holds no old bytes to keep, so it takes the bytes as they are written, in one pass.
 #pragma once
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
+
+#include "platform/descriptor.h"
+#include "platform/file_permissions.h"
 
 namespace platform {
 
@@ -16,6 +22,11 @@ namespace platform {
 // fits beside a target of any valid name.
 constexpr char kTemporaryPrefix[] = ".tmp-";
 constexpr std::size_t kTemporaryDigits = 12;
+
+// The error a run fails with when the target's name no longer leads to the file that was checked
+// (a link changed, or the file was replaced, while the program ran): the new bytes would otherwise
+// take the place, owner and mode of a file nobody asked for.
+constexpr int kTargetChanged = ESTALE;
 
 class ReplacedFile {
  public:
@@ -25,49 +36,37 @@ class ReplacedFile {
   ReplacedFile& operator=(const ReplacedFile&) = delete;
 
   // Checks, at the moment the program opens its output, that the target can be written, as opening
-  // the path for writing would: its folder exists and is writable, it is no folder, no socket and
-  // no FIFO without a reader, and an existing target is writable. Creates the temporary file, or
-  // opens a device or a FIFO directly. Returns 0, or the error number of the failed check.
+  // the path for writing would, and what else can be known now that the end of the run would meet:
+  // its folder exists and can be written and opened for its sync, it is no folder, no socket and no
+  // FIFO without a reader, an existing target is writable, and a sticky folder would let it be
+  // replaced. Resolves the path once, creates the temporary file beside the file it names, or opens
+  // a device or a FIFO directly. Returns 0, or the error number of the failed check.
   int open(const std::string& target);
 
   // Each returns false on failure, with error() holding the system's error number.
   bool write(const void* data, std::size_t n);
   bool write(std::string_view bytes) { return write(bytes.data(), bytes.size()); }
-  // Syncs and closes the temporary file, renames it over the target and syncs the folder; a device
-  // or a FIFO is only closed.
+  // Gives the temporary file its permissions, syncs and closes it, checks that the target's name
+  // still leads where it did, renames the file over it and syncs the folder; a device or a FIFO is
+  // only closed.
   bool commit();
 
   int error() const { return error_; }
 
  private:
-  class Descriptor {
-   public:
-    Descriptor() = default;
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Descriptor& operator=(Descriptor&& other) noexcept;
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-    void reset();
-    explicit operator bool() const { return fd_ >= 0; }
-
-   private:
-    int fd_ = -1;
-  };
-
-  struct KeptIdentity;
-  int create_temporary(const std::string& replaced, const KeptIdentity* identity);
+  int create_temporary();
+  int check_target_unchanged() const;
+  int rename_over_target() const;
   bool fail(int error);
   void discard();
 
   Descriptor file_;
-  bool direct_ = false;    // a device or a FIFO, written in place
-  std::string target_;     // the path the rename replaces (a symbolic link's file, resolved once)
-  std::string temporary_;  // empty once renamed or removed
+  bool direct_ = false;     // a device or a FIFO, written in place
+  Descriptor folder_;       // the folder whose entry `name_` the rename replaces
+  std::string name_;
+  std::optional<struct stat> replaced_;        // the file the rename replaces; none for a new name
+  std::optional<KeptPermissions> kept_;        // that file's permissions, for the new one
+  std::string temporary_;  // the temporary file's entry in `folder_`; empty once renamed or removed
   int signal_slot_ = -1;   // the temporary file's registration for removal on a signal
   int error_ = 0;
 };
