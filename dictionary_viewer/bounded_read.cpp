@@ -27,7 +27,8 @@ int read_bounded(platform::InputFile& in, HeldFile& held) {
   const std::optional<std::uint64_t> size = in.regular_size();
   held.bytes.clear();
   if (int error = read_up_to(in, format_bytes(), held.bytes); error != 0) return error;
-  const std::uint64_t capacity = std::max<std::uint64_t>(format_capacity(held.bytes), held.bytes.size());
+  const std::uint64_t capacity =
+      std::max<std::uint64_t>(size ? format_capacity(held.bytes) : stream_capacity(held.bytes), held.bytes.size());
   // A regular file's length is known, so its bytes get one allocation instead of a doubling one.
   if (size) held.bytes.reserve(static_cast<std::size_t>(std::min(capacity, *size)));
   if (int error = read_up_to(in, capacity, held.bytes); error != 0) return error;

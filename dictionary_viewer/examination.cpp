@@ -50,6 +50,14 @@ std::uint64_t format_capacity(std::string_view first) {
   return first.size();
 }
 
+std::uint64_t stream_capacity(std::string_view first) {
+  if (detect_format(first, {first.size(), true}) == DictionaryFormat::kHashedDictionary &&
+      hashed_offsets_decrease(first)) {
+    return cizu_converter::kHeaderBytes;
+  }
+  return format_capacity(first);
+}
+
 DictionaryFormat detect_format(std::string_view file, FileLength length) {
   namespace itc = input_table_converter;
   const std::string_view tag(phrase_tool::kTag);

@@ -46,6 +46,18 @@ struct Examination {
     if (warnings.size() < kKeptFindings) warnings.push_back({offset, std::move(place), std::move(what)});
     ++warning_count;
   }
+  // The same where a file may break a rule at every byte: `text` is called for the finding's text
+  // only when the finding is kept, so that a damaged file costs no more to examine than a sound one.
+  template <typename Text>
+  void violation_at(std::size_t offset, const std::string& place, Text&& what) {
+    if (violations.size() < kKeptFindings) violations.push_back({offset, place, what()});
+    ++violation_count;
+  }
+  template <typename Text>
+  void warning_at(std::size_t offset, const std::string& place, Text&& what) {
+    if (warnings.size() < kKeptFindings) warnings.push_back({offset, place, what()});
+    ++warning_count;
+  }
 };
 
 // How long a file is. An input that is not a regular file is known only as far as it was read:
@@ -67,6 +79,10 @@ std::size_t format_bytes();
 // The most bytes a file can hold in the format that its first bytes `first` name (its first
 // format_bytes(), or all of it when shorter); no more of it is worth reading.
 std::uint64_t format_capacity(std::string_view first);
+
+// The same for an input whose length is known only by reading it (a pipe, a device): where its
+// header already makes it unsound, no byte past the header is worth reading to say so.
+std::uint64_t stream_capacity(std::string_view first);
 
 // Tells the format from the first bytes and the length. `file` holds the file's bytes as far as
 // they were read; `length` is the whole file's.

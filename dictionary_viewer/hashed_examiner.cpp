@@ -82,7 +82,7 @@ class BucketReader {
         std::uint8_t lead = static_cast<std::uint8_t>(byte(pos) | kPhraseMark);
         std::uint8_t trail = byte(pos + 1);
         if (!is_big5_lead(lead) || !is_big5_trail(trail)) {
-          violation(pos, platform::format(msg::kNotBig5Phrase, lead, trail));
+          violation(pos, [&] { return platform::format(msg::kNotBig5Phrase, lead, trail); });
         }
         phrase.push_back(static_cast<char>(lead));
         phrase.push_back(static_cast<char>(trail));
@@ -101,12 +101,12 @@ class BucketReader {
   bool check_key_byte(std::size_t pos) {
     std::uint8_t b = byte(pos);
     if (b > cz::kLastKeyByte - cz::kStoredKeyShift) {
-      violation(pos, platform::format(msg::kKeyByteOutside, b));
+      violation(pos, [&] { return platform::format(msg::kKeyByteOutside, b); });
       return false;
     }
     auto restored = static_cast<std::uint8_t>(b + cz::kStoredKeyShift);
     if (platform::is_ascii_capital(restored)) {
-      violation(pos, platform::format(msg::kKeyByteCapital, b, restored));
+      violation(pos, [&] { return platform::format(msg::kKeyByteCapital, b, restored); });
       return false;
     }
     return true;
@@ -115,16 +115,26 @@ class BucketReader {
   // The key must lead to this bucket in some spelling that stores as this key.
   std::string check_hash(std::size_t start, const std::string& restored) {
     if (restored.size() > kLongestKey) {
-      violation(start, platform::format(msg::kKeyTooLong, restored.size()));
+      violation(start, [&] { return platform::format(msg::kKeyTooLong, restored.size()); });
       return restored;
     }
-    std::optional<std::string> spelled = spell_key(restored, bucket_);
+    const std::optional<std::string>& spelled = spelling_of(restored);
     if (!spelled) {
-      violation(start, platform::format(msg::kWrongBucket, restored.c_str(), cz::key_hash(restored)));
+      violation(start, [&] { return platform::format(msg::kWrongBucket, restored.c_str(), cz::key_hash(restored)); });
       return restored;
     }
     if (*spelled != restored) ++counts_.spelled;
     return *spelled;
+  }
+
+  // A spelling of the key that reaches this bucket. Records of one key often stand together (a
+  // damaged bucket of zeros holds nothing but empty keys), so the last key's answer is kept.
+  const std::optional<std::string>& spelling_of(const std::string& restored) {
+    if (!last_key_ || *last_key_ != restored) {
+      last_key_ = restored;
+      last_spelling_ = spell_key(restored, bucket_);
+    }
+    return last_spelling_;
   }
 
   // The table line: the key, a space, the phrases separated by single spaces. An empty key gives a
@@ -139,7 +149,11 @@ class BucketReader {
     text_->push_back('\n');
   }
 
-  void violation(std::size_t pos, std::string what) { result_.violation(base_ + pos, place_, std::move(what)); }
+  template <typename Text>
+  void violation(std::size_t pos, Text&& text) { result_.violation_at(base_ + pos, place_, text); }
+  void violation(std::size_t pos, const char* what) {
+    result_.violation_at(base_ + pos, place_, [what] { return std::string(what); });
+  }
 
   std::size_t bucket_;
   std::string_view bytes_;
@@ -148,9 +162,22 @@ class BucketReader {
   HashedCounts& counts_;
   std::string* text_;
   std::string place_;
+  std::optional<std::string> last_key_;
+  std::optional<std::string> last_spelling_;
 };
 
 }  // namespace
+
+bool hashed_offsets_decrease(std::string_view header) {
+  const std::uint32_t base = platform::get_u32(header, 0);
+  std::uint32_t previous = 0;
+  for (std::size_t k = 1; k < cz::kHeaderWords; ++k) {
+    const std::uint32_t offset = platform::get_u32(header, k * cz::kWordBytes) - base;
+    if (offset < previous) return true;
+    previous = offset;
+  }
+  return false;
+}
 
 void examine_hashed_dictionary(std::string_view file, FileLength file_length, bool with_text,
                                Examination& result) {

@@ -1,6 +1,8 @@
 // Running a program against failing files for the fault suites.
 #include "test_support/fault_suite.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -11,6 +13,7 @@ namespace fs = std::filesystem;
 FaultRunResult run_fault(ScratchDir& dir, const std::string& program, const FaultRun& run) {
   UnprivilegedUser user;  // the current user, running the program where it was built
   user.program = program;
+  if (run.needs_root && ::geteuid() != 0) return {"giving a file to another user needs root", {}, {}};
   if (run.unprivileged) {
     user = unprivileged_user(dir, program);
     if (!user.skip_reason.empty()) return {user.skip_reason, {}, std::move(user.stage)};
@@ -41,6 +44,20 @@ std::vector<ConverterFaultCase> permission_cases(const std::string& input, const
          fs::permissions(dir.path(), fs::perms(0777), fs::perm_options::replace);
        },
        both, -1}, "", refused, both},
+      // The folder is synced after the rename, so one that cannot be opened is refused at once.
+      {"OutputFolderUnreadable", {true,
+       [output](const ScratchDir& dir, int uid) {
+         give_to(dir / output, uid);
+         fs::permissions(dir.path(), fs::perms(0333), fs::perm_options::replace);
+       },
+       both, -1}, "", refused, both},
+      // Another user's writable file in another user's sticky folder: the rename would be refused.
+      {"StickyFolderOfAnother", {true,
+       [output](const ScratchDir& dir, int) {
+         fs::permissions(dir / output, fs::perms(0666), fs::perm_options::replace);
+         fs::permissions(dir.path(), fs::perms(01777), fs::perm_options::replace);
+       },
+       both, -1, true}, "", output + ": Operation not permitted\n", both},
       {"InputUnreadable", {true,
        [input](const ScratchDir& dir, int) { fs::permissions(dir / input, fs::perms(0), fs::perm_options::replace); },
        both, -1}, "", input + ": Permission denied\n", both},

@@ -23,6 +23,7 @@ struct FaultRun {
   std::function<void(const ScratchDir&, int uid)> prepare;
   std::vector<std::string> args;
   long long file_size_limit;  // bytes, -1 for none
+  bool needs_root = false;    // the case gives files to another user: skipped for anyone else
 };
 
 struct FaultRunResult {
@@ -53,8 +54,9 @@ struct ConverterFolder {
   std::string old_output = "an earlier dictionary";
 };
 
-// The cases every converter shares: an output whose folder or whose own mode refuses the write,
-// and an input nobody may read. Each fails at the check, before the banner is followed by more.
+// The cases every converter shares: an output whose folder or whose own mode refuses the write, a
+// folder that cannot be opened for its sync, a sticky folder that would refuse the rename, and an
+// input nobody may read. Each fails at the check, before the banner is followed by more.
 std::vector<ConverterFaultCase> permission_cases(const std::string& input, const std::string& output);
 
 // Runs `c` in a fresh folder and checks its report, its status 1, no signal, the earlier output

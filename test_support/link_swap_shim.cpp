@@ -1,11 +1,17 @@
-// Test-only LD_PRELOAD library. The moment a program creates a temporary output file, it puts a
-// symbolic link to $SWAP_VICTIM in its place, as a user who may write the output's folder could:
-// a writer that changes its file through the path afterwards then changes the victim instead.
+// Test-only LD_PRELOAD library that acts, at the worst moment, as a user who may write the output's
+// folder could:
+// - with $SWAP_VICTIM, the moment a program creates a temporary output file it puts a symbolic link
+//   to the victim in its place: a writer that changes its file through the path afterwards then
+//   changes the victim instead;
+// - with $FLIP_LINK and $FLIP_TO, right after the program's first open of the path $FLIP_LINK (the
+//   check of its output) it points that link at $FLIP_TO: a writer that looks the path up again
+//   then takes one file's owner and mode for another.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +35,18 @@ void swap_for_link(int folder, const char* path, int flags, int fd) {
   ::symlinkat(victim, folder, path);
 }
 
+void flip_link(int folder, const char* path) {
+  static bool flipped = false;
+  const char* link = std::getenv("FLIP_LINK");
+  const char* to = std::getenv("FLIP_TO");
+  if (flipped || link == nullptr || to == nullptr || std::strcmp(path, link) != 0) return;
+  flipped = true;
+  const int error = errno;  // the program reads the open's own error afterwards
+  ::unlinkat(folder, path, 0);
+  ::symlinkat(to, folder, path);
+  errno = error;
+}
+
 }  // namespace
 
 #define SWAPPING_OPEN(name)                                                      \
@@ -40,6 +58,7 @@ void swap_for_link(int folder, const char* path, int flags, int fd) {
     static auto open_file = real<int (*)(const char*, int, ...)>(#name);         \
     int fd = open_file(path, flags, mode);                                       \
     swap_for_link(AT_FDCWD, path, flags, fd);                                    \
+    flip_link(AT_FDCWD, path);                                                   \
     return fd;                                                                   \
   }
 
@@ -52,6 +71,7 @@ void swap_for_link(int folder, const char* path, int flags, int fd) {
     static auto open_file = real<int (*)(int, const char*, int, ...)>(#name);    \
     int fd = open_file(folder, path, flags, mode);                               \
     swap_for_link(folder, path, flags, fd);                                      \
+    flip_link(folder, path);                                                     \
     return fd;                                                                   \
   }
 

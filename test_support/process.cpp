@@ -67,9 +67,15 @@ RunningProcess::RunningProcess(const std::string& program, const std::vector<std
       }
     }
     for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
+    // A program killed by a signal leaves no core file among a test's files.
+    rlimit no_core{0, 0};
+    ::setrlimit(RLIMIT_CORE, &no_core);
     // The child starts with the default actions and nothing blocked, as a program started from an
     // interactive shell does.
-    for (int s : {SIGXFSZ, SIGPIPE, SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
+    for (int s = 1; s < NSIG; ++s) {
+      if (s != SIGKILL && s != SIGSTOP) std::signal(s, SIG_DFL);
+    }
+    for (int fd : options.closed_descriptors) ::close(fd);
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);

@@ -21,6 +21,7 @@ struct ProcessOptions {
   std::vector<std::pair<std::string, std::string>> environment;  // variables set for the program
   std::string stdout_path;         // standard output goes to this file ("/dev/full") instead of `out`
   long long address_space_limit = -1;  // bytes; like `ulimit -v`, -1 for none
+  std::vector<int> closed_descriptors;  // of 0, 1 and 2: closed when the program starts, as `<&-`
 };
 
 struct ProcessResult {

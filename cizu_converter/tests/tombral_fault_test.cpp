@@ -30,6 +30,9 @@ std::vector<FaultCase> fault_cases() {
        converting("in.b5", "out.dic") + "Words=    0  Line=    1\rcount=    2\n" +
            "\nWrite error on file: out.dic: File too large\n",
        "", both},
+      // An empty name names no file: refused at the check, before anything is converted.
+      {"EmptyOutputName", {false, [](const ScratchDir&, int) {}, {"in.b5", ""}, -1}, "",
+       ": No such file or directory\n", both},
       {"InputIsAFolder", {false, [](const ScratchDir& dir, int) { fs::create_directory(dir / "folder"); },
        {"folder", "out.dic"}, -1},
        converting("folder", "out.dic") + "\nRead error on file: folder: Is a directory\n", "",

@@ -74,4 +74,35 @@ TEST_P(DbgviewBoundedRead, RejectsInLittleMemory) {
 
 INSTANTIATE_TEST_SUITE_P(Inputs, DbgviewBoundedRead, ::testing::ValuesIn(cases()), test_support::case_name<Case>);
 
+// A header whose offsets go back is unsound whatever follows: from a pipe of endless zeros, and a
+// last word that claims 4 GiB, no more than the header is read to say so.
+TEST(DbgviewBoundedRead, UnsoundHashedHeaderFromAnEndlessPipe) {
+#ifdef BIG5_SANITIZE
+  GTEST_SKIP() << "AddressSanitizer cannot start under an address-space limit";
+#endif
+  test_support::ScratchDir dir;
+  std::string header;
+  for (std::uint32_t k = 0; k < 10000; ++k) {
+    const std::uint32_t offset = k == 0 ? 0 : k == 5 ? 1000 : k == 9999 ? 0xFFFFFF00u : 10;
+    platform::append_u32(header, 0x5651DE88u + offset);
+  }
+  dir.write("header.dbg", header);
+  test_support::ProcessOptions options;
+  options.cwd = dir.path();
+  options.time_limit_seconds = 10;
+  options.address_space_limit = 100LL << 20;
+  test_support::ProcessResult r = test_support::run_process(
+      "/bin/sh", {"-c", std::string("cat header.dbg /dev/zero | ") + DBGVIEW_PATH + " /dev/stdin"}, options);
+  EXPECT_EQ(r.signal, 0);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "/dev/stdin: hashed phrase dictionary\n"
+            "records: 0\nphrases: 0\nMAXLEN: 0\nbuckets used: 0 of 9999\ndata area: 4294967040 bytes\n"
+            "offset 24: bucket 5: the data offset goes back from 1000 to 10\n"
+            "offset 39996: header word 9999: the header words give a file of 4295007040 bytes; the file has "
+            "more than 40000\n"
+            "/dev/stdin: not sound: 2 violations\n");
+  EXPECT_EQ(r.err, "");
+}
+
 }  // namespace

@@ -73,6 +73,20 @@ std::vector<FaultCase> fault_cases() {
          set_mode(dir.path(), 0777);
        },
        {"#", "list"}, -1}, kExportRefused, 1},
+      // The folder is synced after the rename, so one that cannot be opened is refused at once.
+      {"DictionaryFolderUnreadable", {true,
+       [](const ScratchDir& dir, int uid) {
+         give_to(dir / "LEXMOOR.DBG", uid);
+         set_mode(dir.path(), 0333);
+       },
+       {"#"}, -1}, "can't open file: LEXMOOR.DBG\n", 1},
+      // Another user's writable file in another user's sticky folder: the rename would be refused.
+      {"StickyFolderOfAnother", {true,
+       [](const ScratchDir& dir, int) {
+         set_mode(dir / "LEXMOOR.DBG", 0666);
+         set_mode(dir.path(), 01777);
+       },
+       {"#"}, -1, true}, "can't open file: LEXMOOR.DBG\n", 1},
       {"DiskFillsWhileWritingTheDictionary", {false, [](const ScratchDir&, int) {}, {"#"}, 10000},
        std::string(msg::kWritingTo) + "\nWrite error on file: LEXMOOR.DBG: File too large\n", 1},
       {"DiskFillsWhileWritingTheExport", {false, [](const ScratchDir&, int) {}, {"#", "list"}, 10000},

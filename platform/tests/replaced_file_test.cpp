@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/build_date.h"
+#include "platform/file_permissions.h"
+#include "platform/little_endian.h"
 #include "platform/report.h"
 #include "test_support/scratch.h"
 
@@ -78,6 +80,49 @@ TEST(ReplacedFile, WritesThroughASymbolicLink) {
   ASSERT_TRUE(file.commit());
   EXPECT_TRUE(fs::is_symlink(dir / "link"));
   EXPECT_EQ(dir.read("real"), "new");
+}
+
+// Whatever takes the target's name while the output is written, an existing file put there or a
+// file where the name was free, is left alone: the rename would hand it the checked file's place.
+TEST(ReplacedFile, TargetReplacedDuringTheRunIsLeftAlone) {
+  for (bool existed : {true, false}) {
+    ScratchDir dir;
+    if (existed) dir.write("out", "old");
+    platform::ReplacedFile file;
+    ASSERT_NO_FATAL_FAILURE(open_and_write(file, dir, "out", "new"));
+    dir.write("other", "someone else's");
+    fs::rename(dir / "other", dir / "out");
+    EXPECT_FALSE(file.commit()) << existed;
+    EXPECT_EQ(file.error(), platform::kTargetChanged);
+    EXPECT_EQ(dir.read("out"), "someone else's");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out"});
+  }
+}
+
+TEST(FilePermissions, AnAccessListNarrowsTheOwningGroup) {
+  auto list = [](std::initializer_list<std::pair<int, int>> entries) {
+    std::string bytes;
+    platform::append_u32(bytes, 2);
+    for (auto [tag, permissions] : entries) {
+      platform::append_u16(bytes, static_cast<std::uint16_t>(tag));
+      platform::append_u16(bytes, static_cast<std::uint16_t>(permissions));
+      platform::append_u32(bytes, 0);
+    }
+    return bytes;
+  };
+  struct Case {
+    std::string list;
+    mode_t group_bits;
+  };
+  for (const Case& c : {Case{list({{0x01, 6}, {0x04, 4}, {0x10, 6}, {0x20, 0}}), 040},
+                        Case{list({{0x01, 6}, {0x02, 6}, {0x04, 0}, {0x10, 6}, {0x20, 0}}), 0},
+                        Case{list({{0x04, 7}}), 070}, Case{"", 0}, Case{std::string("\3\0\0\0", 4), 0}}) {
+    EXPECT_EQ(platform::access_list_group_bits(c.list), c.group_bits) << test_support::hex(c.list);
+    platform::KeptPermissions kept;
+    kept.mode = 04660;
+    kept.access_list = c.list;
+    EXPECT_EQ(platform::creation_mode(kept), 0600 | (060 & c.group_bits)) << test_support::hex(c.list);
+  }
 }
 
 TEST(Report, FormatsTheCommonMessages) {
