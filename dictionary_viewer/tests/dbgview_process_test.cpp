@@ -32,18 +32,21 @@ void dump(const ScratchDir& dir, const std::string& file, const std::string& dum
 }
 
 const char kUsage[] =
-    "Usage: DBGVIEW [--text] [--utf8] FILE\n"
+    "Usage: DBGVIEW [--text] [--utf8 [--encoding NAME]] FILE\n"
     "  DBGVIEW FILE               tell the file's format, summarise it and verify every rule\n"
     "  DBGVIEW --utf8 FILE        the same, with the Big5 names and characters in UTF-8\n"
     "  DBGVIEW --text FILE        write its content as the Big5 text its own program reads back\n"
     "  DBGVIEW --text --utf8 FILE the same text in UTF-8\n"
+    "  --encoding NAME            the Big5 variant for --utf8: BIG5 (the default), CP950 (the same\n"
+    "                             table here) or BIG5-HKSCS\n"
     "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error.\n";
 
 TEST(DbgviewProcess, UsageErrorsGiveStatus2) {
   ScratchDir dir;
   dir.write("a.dbg", "x");
   for (std::vector<std::string> args :
-       {std::vector<std::string>{}, {"a.dbg", "a.dbg"}, {"--bogus", "a.dbg"}, {"--utf8"}, {"--text"}}) {
+       {std::vector<std::string>{}, {"a.dbg", "a.dbg"}, {"--bogus", "a.dbg"}, {"--utf8"}, {"--text"},
+        {"--utf8", "--encoding"}}) {
     ProcessResult r = dbgview(dir, args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
@@ -235,7 +238,7 @@ TEST(DbgviewProcess, Utf8TextOfAKnownFile) {
   EXPECT_EQ(r.status, 0);
   // zg hashes to an earlier bucket than abc (8226).
   EXPECT_EQ(r.out, "zg 中國 中文\nabc 電\\xA3\\xC0腦\n");
-  EXPECT_EQ(r.err, "DBGVIEW: 1 characters have no UTF-8 form; shown as \\xHH\\xHH\n");
+  EXPECT_EQ(r.err, "DBGVIEW: 1 codes have no UTF-8 form that BIG5 turns back into them; shown as \\xHH\\xHH\n");
 }
 
 TEST(DbgviewProcess, UnsoundFileGivesWhatItCanReadAndItsFindings) {
@@ -261,6 +264,72 @@ TEST(DbgviewProcess, UnsoundFileGivesWhatItCanReadAndItsFindings) {
             "records: 1\nphrases: 1\nMAXLEN: 5\nbuckets used: 1 of 9999\ndata area: 5 bytes\n"
             "offset 40000: bucket 8226: stored key byte 0x60 is outside 0x01..0x5E\n"
             "bad.dbg: not sound: 1 violations\n");
+}
+
+// --encoding names the Big5 variant of --utf8: each variant shows its own characters and escapes
+// the codes whose UTF-8 would not come back as the same bytes; private-use code points are shown
+// and counted apart.
+TEST(DbgviewProcess, EncodingPicksTheVariantOfTheUtf8) {
+  ScratchDir dir;
+  // 8840 and 8862 (Ê with a macron) are Hong Kong characters; C6A1 is private use in BIG5 and the
+  // circled one in Big5-HKSCS; A2CC decodes in BIG5 to the character that A451 encodes, and not at
+  // all in Big5-HKSCS.
+  dir.write("table.b5", "hk \x88\x40\x88\x62 \xA4\xA4\npu \xC6\xA1\nsym \xA2\xCC\xA4\x51\n");
+  ASSERT_EQ(run_in(dir, TOMBRAL_PATH, {"table.b5", "cizu.dbg"}).status, 0);
+  const std::string escaped = " shown as \\xHH\\xHH\n";
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string out, err;
+  };
+  // In bucket order.
+  const std::string big5_text = "sym \\xA2\\xCC十\nhk \\x88\\x40\\x88\\x62 中\npu \xEF\x9A\xB1\n";
+  const std::string big5_err =
+      "DBGVIEW: 3 codes have no UTF-8 form that BIG5 turns back into them;" + escaped +
+      "DBGVIEW: 1 characters are shown as private-use code points, which only BIG5 turns back into their codes\n";
+  const Case cases[] = {
+      {"Default", {"--text", "--utf8", "cizu.dbg"}, big5_text, big5_err},
+      {"Big5", {"--text", "--utf8", "--encoding", "BIG5", "cizu.dbg"}, big5_text, big5_err},
+      {"Cp950InSmallLetters", {"--encoding", "cp950", "--utf8", "--text", "cizu.dbg"}, big5_text,
+       "DBGVIEW: 3 codes have no UTF-8 form that CP950 turns back into them;" + escaped +
+           "DBGVIEW: 1 characters are shown as private-use code points, which only CP950 turns back into their "
+           "codes\n"},
+      {"Big5Hkscs", {"--text", "--utf8", "--encoding", "BIG5-HKSCS", "cizu.dbg"},
+       "sym \\xA2\\xCC十\nhk \xE3\x87\x80\xC3\x8A\xCC\x84 中\npu \xE2\x91\xA0\n",
+       "DBGVIEW: 1 codes have no UTF-8 form that BIG5-HKSCS turns back into them;" + escaped},
+  };
+  for (const Case& c : cases) {
+    ProcessResult r = dbgview(dir, c.args);
+    EXPECT_EQ(r.status, 0) << c.name;
+    EXPECT_EQ(r.out, c.out) << c.name;
+    EXPECT_EQ(r.err, c.err) << c.name;
+  }
+}
+
+TEST(DbgviewProcess, EncodingUsageErrors) {
+  ScratchDir dir;
+  dir.write("a.dbg", "x");
+  ProcessResult unknown = dbgview(dir, {"--utf8", "--encoding", "BIG5HKSCS", "a.dbg"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err, std::string("DBGVIEW: unknown encoding BIG5HKSCS: BIG5, CP950 or BIG5-HKSCS\n") + kUsage);
+  ProcessResult without_utf8 = dbgview(dir, {"--text", "--encoding", "BIG5-HKSCS", "a.dbg"});
+  EXPECT_EQ(without_utf8.status, 2);
+  EXPECT_EQ(without_utf8.out, "");
+  EXPECT_EQ(without_utf8.err,
+            std::string("DBGVIEW: --encoding names the Big5 variant of --utf8, which is not given\n") + kUsage);
+}
+
+// A backslash of a name that B5IMPORT would read as an escape is written as one: \x5C.
+TEST(DbgviewProcess, BackslashOfANameThatLooksLikeAnEscape) {
+  ScratchDir dir;
+  dir.write("table.b5", "\xC2\xB2\xA9\xF6 X 5 - a-9 ; (a\\x41) [\\xA4]\n\\x41 \xA4\x40\n");
+  ASSERT_EQ(run_in(dir, KESTRAWN_PATH, {"table.b5", "input.dbg"}).status, 0);
+  ProcessResult r = dbgview(dir, {"--text", "--utf8", "input.dbg"});
+  EXPECT_EQ(r.status, 0);
+  // The key keeps its backslash: it is the AlphaNumerical key \x41, small letters as stored.
+  EXPECT_EQ(r.out, "簡易 X 5 - a-9 ; 161-249 (a\\x5Cx41) [\\x5CxA4]\n\\x41 一\n");
+  EXPECT_EQ(r.err, "DBGVIEW: 2 codes have no UTF-8 form that BIG5 turns back into them; shown as \\xHH\\xHH\n");
 }
 
 }  // namespace
