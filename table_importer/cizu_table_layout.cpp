@@ -23,8 +23,7 @@ StopStatus CizuTableLayout::line(std::string_view text, int number, std::string&
   const LineParts parts(text);
   lacking_.clear();
   if (cizu_converter::is_comment(parts.body)) {
-    big5_.append(parts.body, Escapes::kDecoded, out, lacking_);
-    report_.lacking(number, lacking_, msg::kCharacterLeftOut);
+    append_characters(parts.body, number, msg::kCharacterLeftOut, out);
     parts.end(out);
     return std::nullopt;
   }

@@ -4,11 +4,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "table_importer/big5_text.h"
 #include "table_importer/layout.h"
-#include "table_importer/line_report.h"
 
 namespace table_importer {
 
@@ -18,19 +15,15 @@ namespace table_importer {
 //   the line keeps its record, its key and its other phrases in their order;
 // - in the key: the line, since its phrases have no key to be filed under;
 // - in a comment: that character alone.
-class CizuTableLayout : public Layout {
+class CizuTableLayout : public OwnTextLayout {
  public:
-  CizuTableLayout(Big5Text& big5, LineReport& report) : big5_(big5), report_(report) {}
+  CizuTableLayout(Big5Text& big5, LineReport& report) : OwnTextLayout(big5, report) {}
 
   StopStatus line(std::string_view text, int number, std::string& out) override;
 
  private:
   // The phrases behind the key, from the spaces that separate them from it.
   void phrases(std::string_view rest, int number, std::string& out);
-
-  Big5Text& big5_;
-  LineReport& report_;
-  std::vector<std::string_view> lacking_;
 };
 
 }  // namespace table_importer

@@ -20,8 +20,7 @@ StopStatus InputTableLayout::line(std::string_view text, int number, std::string
       return Outcome::kHeaderLacking;
     }
   } else if (!header_seen_) {
-    big5_.append(parts.body, Escapes::kDecoded, out, lacking_);
-    report_.lacking(number, lacking_, msg::kCharacterLeftOut);
+    append_characters(parts.body, number, msg::kCharacterLeftOut, out);
   } else if (!entry_line(parts, number, out)) {
     return std::nullopt;
   }
@@ -35,19 +34,17 @@ bool InputTableLayout::entry_line(const LineParts& parts, int number, std::strin
   // The key is found in the text as the scans see it, up to a NUL; what follows is written all the same.
   const itc::KeyField key = itc::entry_key_field(itc::line_text(body));
   if (!key.is_entry) {
-    big5_.append(body, Escapes::kDecoded, out, lacking_);
-    report_.lacking(number, lacking_, msg::kCharacterLeftOut);
+    append_characters(body, number, msg::kCharacterLeftOut, out);
     return true;
   }
   const std::size_t start = out.size();
-  big5_.append(body.substr(0, key.start), Escapes::kDecoded, out, lacking_);  // control bytes and spaces
+  out.append(body.substr(0, key.start));  // control bytes and spaces
   if (!big5_.append(body.substr(key.start, key.end - key.start), Escapes::kKept, out, lacking_)) {
     out.resize(start);
     report_.lacking(number, lacking_, msg::kKeyLineLeftOut);
     return false;
   }
-  big5_.append(body.substr(key.end), Escapes::kDecoded, out, lacking_);
-  report_.lacking(number, lacking_, msg::kEntryLeftOut);
+  append_characters(body.substr(key.end), number, msg::kEntryLeftOut, out);
   return true;
 }
 

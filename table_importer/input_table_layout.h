@@ -4,11 +4,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "table_importer/big5_text.h"
 #include "table_importer/layout.h"
-#include "table_importer/line_report.h"
 
 namespace table_importer {
 
@@ -19,9 +16,9 @@ namespace table_importer {
 // - in a comment or an empty line: that character alone;
 // - in the header line: the run, since every field of the dictionary's header comes from that line
 //   and the short name must be two characters.
-class InputTableLayout : public Layout {
+class InputTableLayout : public OwnTextLayout {
  public:
-  InputTableLayout(Big5Text& big5, LineReport& report) : big5_(big5), report_(report) {}
+  InputTableLayout(Big5Text& big5, LineReport& report) : OwnTextLayout(big5, report) {}
 
   StopStatus line(std::string_view text, int number, std::string& out) override;
 
@@ -29,10 +26,7 @@ class InputTableLayout : public Layout {
   // False when the line is left out.
   bool entry_line(const LineParts& parts, int number, std::string& out);
 
-  Big5Text& big5_;
-  LineReport& report_;
   bool header_seen_ = false;
-  std::vector<std::string_view> lacking_;
 };
 
 }  // namespace table_importer

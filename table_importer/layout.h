@@ -5,7 +5,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "table_importer/big5_text.h"
+#include "table_importer/line_report.h"
 #include "table_importer/outcome.h"
 
 namespace table_importer {
@@ -31,6 +34,21 @@ struct LineParts {
   void end(std::string& out) const {
     if (line_feed) out.push_back('\n');
   }
+};
+
+// What the layouts of this project's own texts share: the conversion, the report, and room for the
+// characters a line lacks.
+class OwnTextLayout : public Layout {
+ protected:
+  OwnTextLayout(Big5Text& big5, LineReport& report) : big5_(big5), report_(report) {}
+
+  // Appends `text`, its escapes decoded, leaving out each character the variant lacks on its own,
+  // and names them with what `left_out` says.
+  void append_characters(std::string_view text, int number, const char* left_out, std::string& out);
+
+  Big5Text& big5_;
+  LineReport& report_;
+  std::vector<std::string_view> lacking_;
 };
 
 }  // namespace table_importer

@@ -5,11 +5,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "table_importer/big5_text.h"
 #include "table_importer/layout.h"
-#include "table_importer/line_report.h"
 
 namespace table_importer {
 
@@ -20,17 +17,14 @@ namespace table_importer {
 //   line and every "--" line after it up to the next head line are left out; kept, those lines
 //   would file their phrases under the slot before;
 // - a character of any other line: that character alone, since the import skips the line.
-class PhraseTextLayout : public Layout {
+class PhraseTextLayout : public OwnTextLayout {
  public:
-  PhraseTextLayout(Big5Text& big5, LineReport& report) : big5_(big5), report_(report) {}
+  PhraseTextLayout(Big5Text& big5, LineReport& report) : OwnTextLayout(big5, report) {}
 
   StopStatus line(std::string_view text, int number, std::string& out) override;
 
  private:
-  Big5Text& big5_;
-  LineReport& report_;
   int dropped_head_ = 0;  // the line of a head line left out, while its "--" lines follow
-  std::vector<std::string_view> lacking_;
 };
 
 }  // namespace table_importer

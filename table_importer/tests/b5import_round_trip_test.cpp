@@ -17,30 +17,21 @@ namespace {
 using test_support::ProcessResult;
 using test_support::ScratchDir;
 
+// A format, the program that makes it, and how it is made from the generated Big5 source.b5 and
+// again from the Big5 text d.b5 that B5IMPORT writes.
 struct Format {
   const char* name;
   const char* layout;
   std::string (*source)();
-  // Makes the dictionary `file` in `dir` from `source`.
-  void (*make)(const ScratchDir& dir, const std::string& source, const std::string& file);
+  const char* program;
+  std::vector<std::string> build, rebuild;
+  const char* made;  // the dictionary the program writes
+  int status;        // the status of a completed run
 };
 
-void expect_status(const ProcessResult& r, int status, const std::string& what) {
-  ASSERT_EQ(r.status, status) << what << "\n" << r.out.substr(0, 2000) << r.err.substr(0, 2000);
-}
-
-void lexmoor(const ScratchDir& dir, const std::string& source, const std::string& file) {
-  std::filesystem::remove(dir / "LEXMOOR.DBG");
-  expect_status(test_support::run_in(dir.path(), LEXMOOR_PATH, {source[0] == '$' ? source : "#", source[0] == '$' ? "" : "+" + source}), 1, "LEXMOOR");
-  std::filesystem::rename(dir / "LEXMOOR.DBG", dir / file);
-}
-
-void tombral(const ScratchDir& dir, const std::string& source, const std::string& file) {
-  expect_status(test_support::run_in(dir.path(), TOMBRAL_PATH, {source, file}), 0, "TOMBRAL");
-}
-
-void kestrawn(const ScratchDir& dir, const std::string& source, const std::string& file) {
-  expect_status(test_support::run_in(dir.path(), KESTRAWN_PATH, {source, file}), 0, "KESTRAWN");
+void run_program(const ScratchDir& dir, const Format& format, const std::vector<std::string>& args) {
+  ProcessResult r = test_support::run_in(dir.path(), format.program, args);
+  ASSERT_EQ(r.status, format.status) << format.program << "\n" << r.out.substr(0, 2000) << r.err.substr(0, 2000);
 }
 
 struct RoundTrip {
@@ -61,33 +52,38 @@ TEST_P(EditingPath, GivesTheFileBackByteForByte) {
   const std::string encoding = GetParam().encoding;
   ScratchDir dir;
   dir.write("source.b5", format.source());
-  format.make(dir, "source.b5", "d.dbg");
-  const std::string original = dir.read("d.dbg");
+  run_program(dir, format, format.build);
+  const std::string original = dir.read(format.made);
 
-  ProcessResult big5 = test_support::run_in(dir.path(), DBGVIEW_PATH, {"--text", "d.dbg"});
-  expect_status(big5, 0, "DBGVIEW --text");
-  ProcessResult utf8 = test_support::run_in(dir.path(), DBGVIEW_PATH, {"--text", "--utf8", "--encoding", encoding, "d.dbg"});
-  expect_status(utf8, 0, "DBGVIEW --text --utf8");
+  ProcessResult big5 = test_support::run_in(dir.path(), DBGVIEW_PATH, {"--text", format.made});
+  ASSERT_EQ(big5.status, 0) << big5.err.substr(0, 2000);
+  ProcessResult utf8 =
+      test_support::run_in(dir.path(), DBGVIEW_PATH, {"--text", "--utf8", "--encoding", encoding, format.made});
+  ASSERT_EQ(utf8.status, 0) << utf8.err.substr(0, 2000);
   EXPECT_NE(utf8.err.find("shown as \\xHH\\xHH"), std::string::npos) << utf8.err;
   dir.write("d.txt", utf8.out);
 
-  ProcessResult imported =
-      test_support::run_in(dir.path(), B5IMPORT_PATH, {"--from", format.layout, "--encoding", encoding, "d.txt", "d.b5"});
-  expect_status(imported, 0, "B5IMPORT");
+  ProcessResult imported = test_support::run_in(dir.path(), B5IMPORT_PATH,
+                                                {"--from", format.layout, "--encoding", encoding, "d.txt", "d.b5"});
+  ASSERT_EQ(imported.status, 0) << imported.err.substr(0, 2000);
   EXPECT_EQ(imported.out, "");
   EXPECT_EQ(imported.err, "");
   ASSERT_TRUE(dir.read("d.b5") == big5.out) << "B5IMPORT's Big5 differs from DBGVIEW --text";
 
-  std::filesystem::remove(dir / "d.dbg");
-  format.make(dir, format.layout == std::string("phrase-text") ? "$d.b5" : "d.b5", "d.dbg");
-  EXPECT_TRUE(dir.read("d.dbg") == original) << "the rebuilt dictionary differs";
+  std::filesystem::remove(dir / format.made);
+  run_program(dir, format, format.rebuild);
+  EXPECT_TRUE(dir.read(format.made) == original) << "the rebuilt dictionary differs";
 }
 
 const Format kFormats[] = {
-    {"PhraseDictionary", "phrase-text", table_importer::generated::word_list, lexmoor},
-    {"HashedDictionary", "cizu-table", table_importer::generated::cizu_table, tombral},
-    {"InputDictionaryFromRow135", "input-table", table_importer::generated::input_table, kestrawn},
-    {"AlphaNumericalInputDictionary", "input-table", table_importer::generated::alphanumerical_table, kestrawn},
+    {"PhraseDictionary", "phrase-text", table_importer::generated::word_list, LEXMOOR_PATH, {"#", "+source.b5"},
+     {"$d.b5"}, "LEXMOOR.DBG", 1},
+    {"HashedDictionary", "cizu-table", table_importer::generated::cizu_table, TOMBRAL_PATH, {"source.b5", "d.dbg"},
+     {"d.b5", "d.dbg"}, "d.dbg", 0},
+    {"InputDictionaryFromRow135", "input-table", table_importer::generated::input_table, KESTRAWN_PATH,
+     {"source.b5", "d.dbg"}, {"d.b5", "d.dbg"}, "d.dbg", 0},
+    {"AlphaNumericalInputDictionary", "input-table", table_importer::generated::alphanumerical_table, KESTRAWN_PATH,
+     {"source.b5", "d.dbg"}, {"d.b5", "d.dbg"}, "d.dbg", 0},
 };
 
 std::vector<RoundTrip> round_trips() {
