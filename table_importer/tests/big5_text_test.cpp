@@ -76,17 +76,6 @@ TEST(Big5Text, RunsEscapesAndLackingCharacters) {
   }
 }
 
-TEST(Big5Text, WholeOrNothing) {
-  Big5Text big5(Big5Variant::kBig5);
-  std::vector<std::string_view> lacking;
-  std::string out = "<";
-  EXPECT_FALSE(big5.append_whole("中𠀀", Escapes::kDecoded, out, lacking));
-  EXPECT_EQ(out, "<");
-  EXPECT_EQ(lacking.size(), 1u);
-  EXPECT_TRUE(big5.append_whole("中", Escapes::kDecoded, out, lacking));
-  EXPECT_EQ(out, "<\xA4\xA4");
-}
-
 // A line goes through in one call only when no "\x" stands in it and every character converts.
 TEST(Big5Text, PlainLines) {
   Big5Text big5(Big5Variant::kBig5);
