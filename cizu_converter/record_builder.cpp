@@ -9,12 +9,12 @@ namespace cizu_converter {
 
 namespace {
 
-constexpr unsigned char kSpace = 0x20;
+constexpr auto kSpace = static_cast<unsigned char>(kSeparator);
 constexpr unsigned char kNul = 0x00;
 
 class LineScanner {
  public:
-  explicit LineScanner(std::string_view line) : line_(line) {}
+  LineScanner(std::string_view line, std::size_t start) : line_(line), pos_(start) {}
 
   bool done() const { return pos_ >= line_.size(); }
   unsigned char peek() const { return static_cast<unsigned char>(line_[pos_]); }
@@ -31,7 +31,7 @@ class LineScanner {
 
  private:
   std::string_view line_;
-  std::size_t pos_ = 0;
+  std::size_t pos_;
 };
 
 // Copies one phrase; returns false when it ended on a lead byte without a usable trail byte,
@@ -71,10 +71,11 @@ Record build_record(std::string_view line) {
 void build_record(std::string_view line, Record& record) {
   record.bytes.clear();
   record.phrases = 0;
-  LineScanner scan(line);
-  while (!scan.done() && !scan.at(kSpace)) {
-    if (auto stored = stored_key_byte(scan.take())) record.bytes.push_back(static_cast<char>(*stored));
+  const std::string_view key = line_key(line);
+  for (char b : key) {
+    if (auto stored = stored_key_byte(static_cast<unsigned char>(b))) record.bytes.push_back(static_cast<char>(*stored));
   }
+  LineScanner scan(line, key.size());
   scan.skip_spaces();
   while (scan.at_lead_byte()) {
     if (!copy_phrase(scan, record)) break;

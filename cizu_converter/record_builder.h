@@ -16,6 +16,12 @@ struct Record {
 
 constexpr bool is_comment(std::string_view line) { return !line.empty() && line[0] == kCommentMark; }
 
+// Spaces, and only spaces, separate the key from the phrases and the phrases from each other.
+constexpr char kSeparator = ' ';
+
+// The key of a line: its bytes up to the first space, or all of it when there is none.
+constexpr std::string_view line_key(std::string_view line) { return line.substr(0, line.find(kSeparator)); }
+
 // Folds the run of 'A'..'Z' that begins the line to lower case and leaves the rest as it is, so
 // ABC and Abc hash like abc while aBc hashes as written.
 void fold_leading_capitals(std::string& line);

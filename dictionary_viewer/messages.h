@@ -5,25 +5,35 @@
 namespace dictionary_viewer::msg {
 
 constexpr char kUsage[] =
-    "Usage: DBGVIEW [--text] [--utf8] FILE\n"
+    "Usage: DBGVIEW [--text] [--utf8 [--encoding NAME]] FILE\n"
     "  DBGVIEW FILE               tell the file's format, summarise it and verify every rule\n"
     "  DBGVIEW --utf8 FILE        the same, with the Big5 names and characters in UTF-8\n"
     "  DBGVIEW --text FILE        write its content as the Big5 text its own program reads back\n"
     "  DBGVIEW --text --utf8 FILE the same text in UTF-8\n"
+    "  --encoding NAME            the Big5 variant for --utf8: BIG5 (the default), CP950 (the same\n"
+    "                             table here) or BIG5-HKSCS\n"
     "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error.\n";
 constexpr char kTextOption[] = "--text";
 constexpr char kUtf8Option[] = "--utf8";
+constexpr char kEncodingOption[] = "--encoding";
+// Usage errors, each followed by the usage text.
+constexpr char kUnknownEncoding[] = "DBGVIEW: unknown encoding %s: BIG5, CP950 or BIG5-HKSCS\n";
+constexpr char kEncodingWithoutUtf8[] = "DBGVIEW: --encoding names the Big5 variant of --utf8, which is not given\n";
 
 constexpr char kUnknownFormat[] =
     "DBGVIEW: %s: not a dictionary file DBGVIEW knows (%s bytes): a phrase dictionary starts with "
     "\"OVBig5CZ\" and has at least 27004 bytes, a hashed phrase dictionary starts with the word "
     "0x5651DE88 and has at least 40000 bytes, an input dictionary starts with the byte 5 and has "
     "79318 bytes (130 for the empty stub)\n";
-constexpr char kNoBig5Conversion[] = "DBGVIEW: this system's iconv cannot convert from BIG5 to UTF-8\n";
+constexpr char kNoConversion[] = "DBGVIEW: this system's iconv cannot convert between %s and UTF-8\n";
 constexpr char kNotEnoughMemory[] = "\n%s: not enough memory\n";
 constexpr char kMoreThan[] = "more than %s";  // the length of an input that goes on
-constexpr char kUnconvertible[] =
-    "DBGVIEW: %zu characters have no UTF-8 form; shown as \\xHH\\xHH\n";
+// The closing lines of a conversion to UTF-8, on standard error.
+constexpr char kEscaped[] =
+    "DBGVIEW: %zu codes have no UTF-8 form that %s turns back into them; shown as \\xHH\\xHH\n";
+constexpr char kPrivateUse[] =
+    "DBGVIEW: %zu characters are shown as private-use code points, which only %s turns back into their "
+    "codes\n";
 
 // Findings: "offset N: place: what".
 constexpr char kFinding[] = "offset %zu: %s: %s\n";

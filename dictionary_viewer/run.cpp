@@ -1,5 +1,5 @@
-// The arguments ([--text] [--utf8] FILE, options in any order before or after the name), the file
-// read as far as its format reaches, and the verdict as an exit status.
+// The arguments ([--text] [--utf8 [--encoding NAME]] FILE, options in any order before or after the
+// name), the file read as far as its format reaches, and the verdict as an exit status.
 #include "dictionary_viewer/run.h"
 
 #include <new>
@@ -8,6 +8,7 @@
 #include "dictionary_viewer/bounded_read.h"
 #include "dictionary_viewer/messages.h"
 #include "dictionary_viewer/viewer.h"
+#include "platform/big5_variants.h"
 #include "platform/input_file.h"
 #include "platform/report.h"
 
@@ -20,25 +21,40 @@ struct Arguments {
   std::string name;
 };
 
-std::optional<Arguments> parse(const std::vector<std::string>& args) {
+// The arguments, or the usage error: its own line (empty when the usage text says it all).
+struct Parsed {
+  std::optional<Arguments> arguments;
+  std::string error;
+};
+
+Parsed parse(const std::vector<std::string>& args) {
   Arguments parsed;
   bool have_name = false;
-  for (const std::string& arg : args) {
+  bool encoding_given = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == msg::kTextOption) {
       parsed.options.text = true;
     } else if (arg == msg::kUtf8Option) {
       parsed.options.utf8 = true;
+    } else if (arg == msg::kEncodingOption) {
+      if (++i == args.size()) return {};
+      std::optional<platform::Big5Variant> variant = platform::find_variant(args[i]);
+      if (!variant) return {std::nullopt, platform::format(msg::kUnknownEncoding, args[i].c_str())};
+      parsed.options.encoding = *variant;
+      encoding_given = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
-      return std::nullopt;
+      return {};
     } else if (have_name) {
-      return std::nullopt;
+      return {};
     } else {
       parsed.name = arg;
       have_name = true;
     }
   }
-  if (!have_name) return std::nullopt;
-  return parsed;
+  if (encoding_given && !parsed.options.utf8) return {std::nullopt, msg::kEncodingWithoutUtf8};
+  if (!have_name) return {};
+  return {parsed, ""};
 }
 
 }  // namespace
@@ -62,11 +78,12 @@ int exit_status(Outcome outcome) {
 }
 
 Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::optional<Arguments> parsed = parse(args);
-  if (!parsed) {
-    err << msg::kUsage;
+  Parsed arguments = parse(args);
+  if (!arguments.arguments) {
+    err << arguments.error << msg::kUsage;
     return Outcome::kUsage;
   }
+  const Arguments* parsed = &*arguments.arguments;
   platform::InputFile file;
   if (int error = file.open(parsed->name); error != 0) {
     err << platform::open_failure_report(parsed->name, error);

@@ -56,15 +56,37 @@ void write_findings(const std::string& name, const Examination& examination, boo
   }
 }
 
+// The backslashes of a format's text that the way back would read as escapes: the phrase text has
+// no keys; a CiZu table's lines begin with their keys and hold only characters behind them; an
+// input table's header line holds names, its later lines keys and characters.
+Backslashes backslashes_of(DictionaryFormat format) {
+  switch (format) {
+    case DictionaryFormat::kPhraseDictionary: return Backslashes::kEscaped;
+    case DictionaryFormat::kInputDictionary:
+    case DictionaryFormat::kInputStub: return Backslashes::kEscapedInFirstLine;
+    case DictionaryFormat::kHashedDictionary:
+    case DictionaryFormat::kUnknown: break;
+  }
+  return Backslashes::kKept;
+}
+
+// The closing lines on standard error: the codes written as escapes, and the characters that
+// came out as private-use code points, which only the same variant turns back into their codes.
+void write_counts(const Utf8Text& counts, platform::Big5Variant variant, std::ostream& err) {
+  const char* name = platform::variant_name(variant);
+  if (counts.escaped > 0) err << platform::format(msg::kEscaped, counts.escaped, name);
+  if (counts.private_use > 0) err << platform::format(msg::kPrivateUse, counts.private_use, name);
+}
+
 }  // namespace
 
 Verdict view(const std::string& name, std::string_view file, FileLength length, const ViewOptions& options,
              std::ostream& out, std::ostream& err) {
   std::optional<Big5ToUtf8> converter;
   if (options.utf8) {
-    converter.emplace();
+    converter.emplace(options.encoding);
     if (!converter->available()) {
-      err << msg::kNoBig5Conversion;
+      err << platform::format(msg::kNoConversion, platform::variant_name(options.encoding));
       return Verdict::kNoConversion;
     }
   }
@@ -74,18 +96,19 @@ Verdict view(const std::string& name, std::string_view file, FileLength length, 
     return Verdict::kUnknownFormat;
   }
   if (!options.text) {
-    std::size_t unconvertible = converter ? convert_summary(*converter, examination) : 0;
+    Utf8Text counts;
+    if (converter) convert_summary(*converter, examination, counts);
     std::ostringstream summary;
     summary.exceptions(std::ios::badbit);  // running out of memory must not cut the summary short
     summary << platform::format(kind_format(examination.format), name.c_str()) << examination.summary;
     write_findings(name, examination, true, summary);
     if (!write_product(summary.str(), out, err)) return Verdict::kOutputFailed;
-    if (unconvertible > 0) err << platform::format(msg::kUnconvertible, unconvertible);
+    write_counts(counts, options.encoding, err);
   } else if (converter) {
-    Utf8Text utf8 = converter->convert(examination.text);
+    Utf8Text utf8 = converter->convert(examination.text, backslashes_of(examination.format));
     if (!write_product(utf8.text, out, err)) return Verdict::kOutputFailed;
     write_findings(name, examination, false, err);
-    if (utf8.unconvertible > 0) err << platform::format(msg::kUnconvertible, utf8.unconvertible);
+    write_counts(utf8, options.encoding, err);
   } else {
     if (!write_product(examination.text, out, err)) return Verdict::kOutputFailed;
     write_findings(name, examination, false, err);

@@ -8,19 +8,21 @@
 #include <string_view>
 
 #include "dictionary_viewer/examination.h"
+#include "platform/big5_variants.h"
 
 namespace dictionary_viewer {
 
 struct ViewOptions {
   bool text = false;  // the content as text instead of the summary
   bool utf8 = false;  // the text, or the Big5 fields of the summary, in UTF-8
+  platform::Big5Variant encoding = platform::kDefaultVariant;  // the Big5 variant of the UTF-8
 };
 
 enum class Verdict {
   kSound,
   kNotSound,
   kUnknownFormat,
-  kNoConversion,  // UTF-8 asked for, and the system's iconv has no BIG5
+  kNoConversion,  // UTF-8 asked for, and the system's iconv lacks the variant
   kOutputFailed,  // writing to `out` failed; the report is on `err`
 };
 

@@ -1,10 +1,10 @@
-// DBGVIEW's view of any bytes, in every mode: the summary, the Big5 text and the UTF-8 text. Random
-// bytes rarely make a file of a known format, so the first byte picks a skeleton (a phrase
-// dictionary header, a hashed dictionary header, a full input dictionary or its stub, or nothing),
-// the next three give where the rest of the input overwrites it; the input dictionaries keep their
-// exact length, the other two grow with the input. Nothing may read outside the bytes, and a file
-// the view calls sound must have no findings; the bytes are also examined as the part of a longer
-// file that was read.
+// DBGVIEW's view of any bytes, in every mode: the summary, the Big5 text and the UTF-8 text in two
+// variants. Random bytes rarely make a file of a known format, so the first byte picks a skeleton (a
+// phrase dictionary header, a hashed dictionary header, a full input dictionary or its stub, or
+// nothing), the next three give where the rest of the input overwrites it; the input dictionaries
+// keep their exact length, the other two grow with the input. Nothing may read outside the bytes,
+// and a file the view calls sound must have no findings; the bytes are also examined as the part of
+// a longer file that was read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -65,12 +65,16 @@ void overwrite(std::string& file, std::size_t at, std::string_view patch, bool f
 
 void view_every_way(const std::string& file) {
   using namespace dictionary_viewer;
-  for (ViewOptions options : {ViewOptions{false, false}, ViewOptions{true, false}, ViewOptions{true, true}}) {
+  using platform::Big5Variant;
+  for (ViewOptions options : {ViewOptions{false, false}, ViewOptions{true, false}, ViewOptions{true, true},
+                              ViewOptions{false, true, Big5Variant::kBig5Hkscs},
+                              ViewOptions{true, true, Big5Variant::kBig5Hkscs}}) {
     std::ostringstream out;
     std::ostringstream err;
     Verdict verdict = view("fuzz.dbg", file, options, out, err);
+    // The text of a sound file comes with no findings: at most warnings and the conversion's counts.
     if (verdict == Verdict::kSound && options.text && !err.str().empty() &&
-        err.str().find("warning") == std::string::npos && err.str().find("UTF-8") == std::string::npos) {
+        err.str().find("warning") == std::string::npos && err.str().rfind("DBGVIEW: ", 0) != 0) {
       std::abort();
     }
   }

@@ -156,15 +156,21 @@ HeaderResult parse_header_line(std::string_view text, DictHeader& header) {
   return result;
 }
 
-EntryLine split_entry_line(std::string_view text, KeyType type) {
-  EntryLine entry;
+KeyField entry_key_field(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size() && static_cast<std::uint8_t>(text[pos]) <= 0x20) ++pos;
-  if (pos == text.size() || text[pos] == '*') return entry;
+  if (pos == text.size() || text[pos] == kCommentMark) return {};
+  return {true, pos, std::min(text.find_first_of(" \t", pos), text.size())};
+}
+
+EntryLine split_entry_line(std::string_view text, KeyType type) {
+  EntryLine entry;
+  const KeyField key = entry_key_field(text);
+  if (!key.is_entry) return entry;
   entry.is_entry = true;
-  entry.key_start = pos;
-  entry.key_end = std::min(text.find_first_of(" \t", pos), text.size());
-  entry.key = encode_key(text, pos, type);
+  entry.key_start = key.start;
+  entry.key_end = key.end;
+  entry.key = encode_key(text, key.start, type);
 
   std::size_t first = entry.key.stop;
   while (first < text.size() && static_cast<std::uint8_t>(text[first]) < 0x80) ++first;

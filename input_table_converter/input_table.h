@@ -36,6 +36,15 @@ struct HeaderResult {
 // byte where the text stops) and every later field keeps its initial value.
 HeaderResult parse_header_line(std::string_view text, DictHeader& header);
 
+// Where an entry line's key stands: behind the leading control bytes and spaces, up to the first
+// space or tab (or the end of the text). An empty line or a comment line has none.
+struct KeyField {
+  bool is_entry = false;
+  std::size_t start = 0;
+  std::size_t end = 0;
+};
+KeyField entry_key_field(std::string_view text);
+
 struct EntryLine {
   bool is_entry = false;       // false for empty and comment lines
   std::size_t key_start = 0;   // the first byte after leading control bytes and spaces

@@ -68,9 +68,9 @@ class SourceImport {
 };
 
 StopStatus SourceImport::line(std::string_view text, int number) {
-  bool head = text.size() >= 2 && platform::is_lead_above_0xA0(byte_at(text, 0)) && byte_at(text, 1) >= kHeadTrailFirst;
-  bool continuation = text.size() >= 2 && text[0] == kContinuationMark && text[1] == kContinuationMark;
-  if (head) {
+  const SourceLineKind kind = source_line_kind(text);
+  const bool continuation = kind == SourceLineKind::kContinuation;
+  if (kind == SourceLineKind::kHead) {
     int slot = slot_index(byte_at(text, 0), byte_at(text, 1));
     if (has_slot(slot)) {
       head_line(text, slot, number);
@@ -122,6 +122,13 @@ void SourceImport::continuation_line(std::string_view text, int number) {
 }
 
 }  // namespace
+
+SourceLineKind source_line_kind(std::string_view text) {
+  if (text.size() < 2) return SourceLineKind::kOther;
+  if (platform::is_lead_above_0xA0(byte_at(text, 0)) && byte_at(text, 1) >= kHeadTrailFirst) return SourceLineKind::kHead;
+  if (text[0] == kContinuationMark && text[1] == kContinuationMark) return SourceLineKind::kContinuation;
+  return SourceLineKind::kOther;
+}
 
 StopStatus import_source(const std::string& name, PhraseTable& table, std::ostream& out) {
   platform::InputFile file;

@@ -38,7 +38,7 @@ if configure no-gtest -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON; then
   [ "$(grep -c 'GoogleTest not found' "$scratch/no-gtest.log")" = 1 ] ||
     fail "without GoogleTest the configure does not say once that the tests are off"
   built=$(targets no-gtest)
-  for program in LEXMOOR TOMBRAL KESTRAWN DBGVIEW; do
+  for program in LEXMOOR TOMBRAL KESTRAWN DBGVIEW B5IMPORT; do
     grep -qw "$program" <<<"$built" || fail "without GoogleTest there is no target $program"
   done
   grep -q '_tests' <<<"$built" && fail "without GoogleTest test programs are still built"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix and checks what lands there: exactly the four programs
-# in bin/ and their four manual pages in share/man/man1/; that man renders each page and the page
+# Installs the build into a scratch prefix and checks what lands there: exactly the five programs
+# in bin/ and their five manual pages in share/man/man1/; that man renders each page and the page
 # linter finds nothing; and that each page names every argument form and exit status the README
 # gives for its program.
 # Usage: install_test.sh CMAKE BUILD_DIR
@@ -22,11 +22,11 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 rm -f "$prefix.log"
 
 listing() { (cd "$prefix/$1" 2>/dev/null && ls -A | sort | tr '\n' ' '); }
-[ "$(listing bin)" = "DBGVIEW KESTRAWN LEXMOOR TOMBRAL " ] || fail "bin/ holds: $(listing bin)"
-[ "$(listing share/man/man1)" = "DBGVIEW.1 KESTRAWN.1 LEXMOOR.1 TOMBRAL.1 " ] ||
+[ "$(listing bin)" = "B5IMPORT DBGVIEW KESTRAWN LEXMOOR TOMBRAL " ] || fail "bin/ holds: $(listing bin)"
+[ "$(listing share/man/man1)" = "B5IMPORT.1 DBGVIEW.1 KESTRAWN.1 LEXMOOR.1 TOMBRAL.1 " ] ||
   fail "share/man/man1/ holds: $(listing share/man/man1)"
-[ "$(cd "$prefix" && find . -type f | wc -l)" = 8 ] || fail "more than the eight files: $(cd "$prefix" && find . -type f)"
-for program in DBGVIEW KESTRAWN LEXMOOR TOMBRAL; do
+[ "$(cd "$prefix" && find . -type f | wc -l)" = 10 ] || fail "more than the ten files: $(cd "$prefix" && find . -type f)"
+for program in B5IMPORT DBGVIEW KESTRAWN LEXMOOR TOMBRAL; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
 
@@ -35,11 +35,12 @@ declare -A forms=(
   [LEXMOOR]='/atend|@file|#|$file|+list|*list|-list|SOURCE|SECOND'
   [TOMBRAL]='big5file|dicfile'
   [KESTRAWN]='input[.B5]|output[.DBG]|*CiZu|*CIZU'
-  [DBGVIEW]='DBGVIEW FILE|DBGVIEW --utf8 FILE|DBGVIEW --text FILE|DBGVIEW --text --utf8 FILE'
+  [DBGVIEW]='DBGVIEW FILE|DBGVIEW --utf8 FILE|DBGVIEW --text FILE|DBGVIEW --text --utf8 FILE|--encoding NAME'
+  [B5IMPORT]='--from LAYOUT|phrase-text|cizu-table|input-table|--encoding NAME|SOURCE|OUTPUT|--help'
 )
-declare -A statuses=([LEXMOOR]='0 1' [TOMBRAL]='0 1' [KESTRAWN]='0 1' [DBGVIEW]='0 1 2')
+declare -A statuses=([LEXMOOR]='0 1' [TOMBRAL]='0 1' [KESTRAWN]='0 1' [DBGVIEW]='0 1 2' [B5IMPORT]='0 1 2')
 
-for program in LEXMOOR TOMBRAL KESTRAWN DBGVIEW; do
+for program in LEXMOOR TOMBRAL KESTRAWN DBGVIEW B5IMPORT; do
   page=$prefix/share/man/man1/$program.1
   [ -f "$page" ] || continue
   lint=$(mandoc -T lint "$page" 2>&1) || true

@@ -32,18 +32,21 @@ void dump(const ScratchDir& dir, const std::string& file, const std::string& dum
 }
 
 const char kUsage[] =
-    "Usage: DBGVIEW [--text] [--utf8] FILE\n"
+    "Usage: DBGVIEW [--text] [--utf8 [--encoding NAME]] FILE\n"
     "  DBGVIEW FILE               tell the file's format, summarise it and verify every rule\n"
     "  DBGVIEW --utf8 FILE        the same, with the Big5 names and characters in UTF-8\n"
     "  DBGVIEW --text FILE        write its content as the Big5 text its own program reads back\n"
     "  DBGVIEW --text --utf8 FILE the same text in UTF-8\n"
+    "  --encoding NAME            the Big5 variant for --utf8: BIG5 (the default), CP950 (the same\n"
+    "                             table here) or BIG5-HKSCS\n"
     "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error.\n";
 
 TEST(DbgviewProcess, UsageErrorsGiveStatus2) {
   ScratchDir dir;
   dir.write("a.dbg", "x");
   for (std::vector<std::string> args :
-       {std::vector<std::string>{}, {"a.dbg", "a.dbg"}, {"--bogus", "a.dbg"}, {"--utf8"}, {"--text"}}) {
+       {std::vector<std::string>{}, {"a.dbg", "a.dbg"}, {"--bogus", "a.dbg"}, {"--utf8"}, {"--text"},
+        {"--utf8", "--encoding"}}) {
     ProcessResult r = dbgview(dir, args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
@@ -226,18 +229,6 @@ TEST(DbgviewProcess, Utf8SummaryConvertsTheBig5Fields) {
             "short name: 簡易\n" + name + ": sound\n");
 }
 
-TEST(DbgviewProcess, Utf8TextOfAKnownFile) {
-  ScratchDir dir;
-  // A3 C0 is a Big5 pair that iconv's BIG5 has no character for.
-  dir.write("table.b5", "zg \xA4\xA4\xB0\xEA \xA4\xA4\xA4\xE5\nABC \xB9\x71\xA3\xC0\xB8\xA3\n");
-  ASSERT_EQ(run_in(dir, TOMBRAL_PATH, {"table.b5", "cizu.dbg"}).status, 0);
-  ProcessResult r = dbgview(dir, {"--text", "--utf8", "cizu.dbg"});
-  EXPECT_EQ(r.status, 0);
-  // zg hashes to an earlier bucket than abc (8226).
-  EXPECT_EQ(r.out, "zg 中國 中文\nabc 電\\xA3\\xC0腦\n");
-  EXPECT_EQ(r.err, "DBGVIEW: 1 characters have no UTF-8 form; shown as \\xHH\\xHH\n");
-}
-
 TEST(DbgviewProcess, UnsoundFileGivesWhatItCanReadAndItsFindings) {
   ScratchDir dir;
   dir.write("table.b5", "abc \xA4\xA4\n");
@@ -261,6 +252,71 @@ TEST(DbgviewProcess, UnsoundFileGivesWhatItCanReadAndItsFindings) {
             "records: 1\nphrases: 1\nMAXLEN: 5\nbuckets used: 1 of 9999\ndata area: 5 bytes\n"
             "offset 40000: bucket 8226: stored key byte 0x60 is outside 0x01..0x5E\n"
             "bad.dbg: not sound: 1 violations\n");
+}
+
+// The text in UTF-8 and its closing lines. A3 C0 is a Big5 pair that iconv's BIG5 has no character
+// for. --encoding names the variant: each shows its own characters and escapes the codes whose UTF-8
+// would not come back as the same bytes; private-use code points are shown and counted apart. In
+// the hashed table, 8840 and 8862 (Ê with a macron) are Hong Kong characters; C6A1 is private use in
+// BIG5 and the circled one in Big5-HKSCS; A2CC decodes in BIG5 to the character that A451 encodes,
+// and not at all in Big5-HKSCS. A backslash of a name that B5IMPORT would read as an escape is
+// written as one, \x5C, while a key keeps its own (the AlphaNumerical key \x41, as stored).
+TEST(DbgviewProcess, Utf8TextInEachVariant) {
+  struct Case {
+    const char* name;
+    const char* program;
+    std::string table;
+    std::vector<std::string> args;
+    std::string out, err;
+  };
+  auto counts = [](const std::string& variant, int codes, int private_use) {
+    std::string err = "DBGVIEW: " + std::to_string(codes) + " codes have no UTF-8 form that " + variant +
+                      " turns back into them; shown as \\xHH\\xHH\n";
+    if (private_use == 0) return err;
+    return err + "DBGVIEW: " + std::to_string(private_use) +
+           " characters are shown as private-use code points, which only " + variant + " turns back into their codes\n";
+  };
+  const std::string hashed = "hk \x88\x40\x88\x62 \xA4\xA4\npu \xC6\xA1\nsym \xA2\xCC\xA4\x51\n";
+  // In bucket order.
+  const std::string hashed_big5 = "sym \\xA2\\xCC十\nhk \\x88\\x40\\x88\\x62 中\npu \xEF\x9A\xB1\n";
+  const Case cases[] = {
+      // zg hashes to an earlier bucket than abc (8226).
+      {"NoUtf8Form", TOMBRAL_PATH, "zg \xA4\xA4\xB0\xEA \xA4\xA4\xA4\xE5\nABC \xB9\x71\xA3\xC0\xB8\xA3\n",
+       {"--text", "--utf8", "d.dbg"}, "zg 中國 中文\nabc 電\\xA3\\xC0腦\n", counts("BIG5", 1, 0)},
+      {"Default", TOMBRAL_PATH, hashed, {"--text", "--utf8", "d.dbg"}, hashed_big5, counts("BIG5", 3, 1)},
+      {"Big5", TOMBRAL_PATH, hashed, {"--text", "--utf8", "--encoding", "BIG5", "d.dbg"}, hashed_big5,
+       counts("BIG5", 3, 1)},
+      {"Cp950InSmallLetters", TOMBRAL_PATH, hashed, {"--encoding", "cp950", "--utf8", "--text", "d.dbg"},
+       hashed_big5, counts("CP950", 3, 1)},
+      {"Big5Hkscs", TOMBRAL_PATH, hashed, {"--text", "--utf8", "--encoding", "BIG5-HKSCS", "d.dbg"},
+       "sym \\xA2\\xCC十\nhk \xE3\x87\x80\xC3\x8A\xCC\x84 中\npu \xE2\x91\xA0\n", counts("BIG5-HKSCS", 1, 0)},
+      {"BackslashesOfNamesAndKeys", KESTRAWN_PATH, "\xC2\xB2\xA9\xF6 X 5 - a-9 ; (a\\x41) [\\xA4]\n\\x41 \xA4\x40\n",
+       {"--text", "--utf8", "d.dbg"}, "簡易 X 5 - a-9 ; 161-249 (a\\x5Cx41) [\\x5CxA4]\n\\x41 一\n",
+       counts("BIG5", 2, 0)},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    dir.write("table.b5", c.table);
+    ASSERT_EQ(run_in(dir, c.program, {"table.b5", "d.dbg"}).status, 0);
+    ProcessResult r = dbgview(dir, c.args);
+    EXPECT_EQ(r.status, 0) << c.name;
+    EXPECT_EQ(r.out, c.out) << c.name;
+    EXPECT_EQ(r.err, c.err) << c.name;
+  }
+}
+
+TEST(DbgviewProcess, EncodingUsageErrors) {
+  ScratchDir dir;
+  dir.write("a.dbg", "x");
+  ProcessResult unknown = dbgview(dir, {"--utf8", "--encoding", "BIG5HKSCS", "a.dbg"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err, std::string("DBGVIEW: unknown encoding BIG5HKSCS: BIG5, CP950 or BIG5-HKSCS\n") + kUsage);
+  ProcessResult without_utf8 = dbgview(dir, {"--text", "--encoding", "BIG5-HKSCS", "a.dbg"});
+  EXPECT_EQ(without_utf8.status, 2);
+  EXPECT_EQ(without_utf8.out, "");
+  EXPECT_EQ(without_utf8.err,
+            std::string("DBGVIEW: --encoding names the Big5 variant of --utf8, which is not given\n") + kUsage);
 }
 
 }  // namespace
