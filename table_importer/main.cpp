@@ -7,9 +7,12 @@
 
 #include "platform/checked_output.h"
 #include "platform/signals.h"
+#include "platform/standard_descriptors.h"
 #include "table_importer/run.h"
 
 int main(int argc, char** argv) {
+  // Before anything opens a file, so that no file can take the place of a closed standard stream.
+  platform::open_standard_descriptors();
   platform::set_up_signals();
   std::vector<std::string> args(argv + 1, argv + argc);
   // The Big5 text may be the product: a failed write to standard output must be known.
