@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 
 namespace cizu_converter {
 
@@ -30,10 +30,10 @@ std::string header_image(const BucketTable& table) {
   std::string image;
   image.reserve(kHeaderBytes);
   std::uint32_t word = kMagic;
-  platform::append_u32(image, word);
+  big5dict::append_u32(image, word);
   for (std::size_t k = 0; k < kBucketCount; ++k) {
     word += static_cast<std::uint32_t>(table.bytes(k).size());  // offsets wrap modulo 2^32
-    platform::append_u32(image, word);
+    big5dict::append_u32(image, word);
   }
   return image;
 }

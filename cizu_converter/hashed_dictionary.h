@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ascii.h"
+#include "big5dict/ascii.h"
 #include "platform/replaced_file.h"
 
 namespace cizu_converter {
@@ -57,7 +57,7 @@ constexpr bool is_key_byte(unsigned char b) { return b >= kFirstKeyByte && b <= 
 
 // The stored form of one source key byte, or nothing when the byte is dropped.
 constexpr std::optional<unsigned char> stored_key_byte(unsigned char source) {
-  unsigned char folded = platform::to_ascii_lower(source);
+  unsigned char folded = big5dict::to_ascii_lower(source);
   if (!is_key_byte(folded)) return std::nullopt;
   return static_cast<unsigned char>(folded - kStoredKeyShift);
 }

@@ -2,8 +2,8 @@
 #include "cizu_converter/record_builder.h"
 
 #include "cizu_converter/hashed_dictionary.h"
-#include "platform/ascii.h"
-#include "platform/big5.h"
+#include "big5dict/ascii.h"
+#include "big5dict/big5.h"
 
 namespace cizu_converter {
 
@@ -20,7 +20,7 @@ class LineScanner {
   unsigned char peek() const { return static_cast<unsigned char>(line_[pos_]); }
   unsigned char take() { return static_cast<unsigned char>(line_[pos_++]); }
   bool at(unsigned char b) const { return !done() && peek() == b; }
-  bool at_lead_byte() const { return !done() && platform::is_lead_above_0x80(peek()); }
+  bool at_lead_byte() const { return !done() && big5dict::is_lead_above_0x80(peek()); }
   void skip_spaces() {
     while (at(kSpace)) ++pos_;
   }
@@ -57,8 +57,8 @@ bool copy_phrase(LineScanner& scan, Record& record) {
 
 void fold_leading_capitals(std::string& line) {
   for (char& c : line) {
-    if (!platform::is_ascii_capital(static_cast<unsigned char>(c))) break;
-    c = platform::to_ascii_lower(c);
+    if (!big5dict::is_ascii_capital(static_cast<unsigned char>(c))) break;
+    c = big5dict::to_ascii_lower(c);
   }
 }
 

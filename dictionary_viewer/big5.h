@@ -4,15 +4,15 @@
 
 #include <cstdint>
 
-#include "platform/big5.h"
+#include "big5dict/big5.h"
 
 namespace dictionary_viewer {
 
-using platform::is_big5_lead;
-using platform::is_big5_trail;
+using big5dict::is_big5_lead;
+using big5dict::is_big5_trail;
 
 // The phrase dictionary holds only characters of the rows from 0xA1 on.
-constexpr bool is_phrase_lead(std::uint8_t lead) { return platform::is_character_row_lead(lead); }
+constexpr bool is_phrase_lead(std::uint8_t lead) { return big5dict::is_character_row_lead(lead); }
 
 constexpr std::uint8_t byte_of(char c) { return static_cast<std::uint8_t>(c); }
 

@@ -9,7 +9,7 @@
 
 #include "cizu_converter/hashed_dictionary.h"
 #include "cizu_converter/record_builder.h"
-#include "platform/ascii.h"
+#include "big5dict/ascii.h"
 
 namespace dictionary_viewer {
 
@@ -29,7 +29,7 @@ using cizu_converter::key_hash_term;
 // The bytes position p (from 1) may be written as: the byte itself, and from the second position on
 // a small letter also as its capital.
 std::vector<unsigned char> spellings_at(unsigned char b, std::size_t p) {
-  if (p >= 2 && platform::is_ascii_small(b)) return {b, platform::to_ascii_upper(b)};
+  if (p >= 2 && big5dict::is_ascii_small(b)) return {b, big5dict::to_ascii_upper(b)};
   return {b};
 }
 
@@ -57,7 +57,7 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
   const std::size_t n = restored.size();
   // Without a letter after the first byte the key has one spelling: only where its hash stops can
   // vary, the longest hashed part first.
-  if (std::none_of(restored.begin() + (n > 0 ? 1 : 0), restored.end(), [](char c) { return platform::is_ascii_small(static_cast<unsigned char>(c)); })) {
+  if (std::none_of(restored.begin() + (n > 0 ? 1 : 0), restored.end(), [](char c) { return big5dict::is_ascii_small(static_cast<unsigned char>(c)); })) {
     std::vector<std::size_t> prefix_hash(n + 1, 0);
     for (std::size_t p = 1; p <= n; ++p) {
       prefix_hash[p] = (prefix_hash[p - 1] + key_hash_term(static_cast<unsigned char>(restored[p - 1]), p)) % kBuckets;

@@ -11,8 +11,8 @@
 #include "dictionary_viewer/messages.h"
 #include "dictionary_viewer/phrase_examiner.h"
 #include "input_table_converter/input_dictionary.h"
-#include "phrase_tool/dictionary_format.h"
-#include "platform/little_endian.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 
 namespace dictionary_viewer {
@@ -21,10 +21,10 @@ namespace {
 
 // A phrase dictionary's buckets are each shorter than 16384 bytes.
 constexpr std::uint64_t kPhraseCapacity =
-    phrase_tool::kHeaderBytes + static_cast<std::uint64_t>(phrase_tool::kSlotCount) * phrase_tool::kBucketLimit;
+    big5dict::phrase::kHeaderBytes + static_cast<std::uint64_t>(big5dict::phrase::kSlotCount) * big5dict::phrase::kBucketLimit;
 static_assert(kPhraseCapacity == 220'703'100);
 // The first bytes read reach past every header that tells a format.
-static_assert(cizu_converter::kHeaderBytes >= phrase_tool::kHeaderBytes);
+static_assert(cizu_converter::kHeaderBytes >= big5dict::phrase::kHeaderBytes);
 static_assert(cizu_converter::kHeaderBytes >= input_table_converter::kStubFileBytes);
 
 }  // namespace
@@ -39,14 +39,14 @@ std::size_t format_bytes() { return cizu_converter::kHeaderBytes; }
 std::uint64_t format_capacity(std::string_view first) {
   namespace cz = cizu_converter;
   namespace itc = input_table_converter;
-  if (first.substr(0, std::string_view(phrase_tool::kTag).size()) == phrase_tool::kTag) return kPhraseCapacity;
-  if (first.size() >= cz::kHeaderBytes && platform::get_u32(first, 0) == cz::kMagic) {
+  if (first.substr(0, std::string_view(big5dict::phrase::kTag).size()) == big5dict::phrase::kTag) return kPhraseCapacity;
+  if (first.size() >= cz::kHeaderBytes && big5dict::get_u32(first, 0) == cz::kMagic) {
     // Word 9999 gives the end of the last bucket; offsets are biased by word 0, modulo 2^32.
     const std::uint32_t data_length =
-        platform::get_u32(first, (cz::kHeaderWords - 1) * cz::kWordBytes) - platform::get_u32(first, 0);
+        big5dict::get_u32(first, (cz::kHeaderWords - 1) * cz::kWordBytes) - big5dict::get_u32(first, 0);
     return cz::kDataOffset + static_cast<std::uint64_t>(data_length);
   }
-  if (!first.empty() && platform::get_u8(first, itc::kFormatByteOffset) == itc::kFormatByte) return itc::kFullFileBytes;
+  if (!first.empty() && big5dict::get_u8(first, itc::kFormatByteOffset) == itc::kFormatByte) return itc::kFullFileBytes;
   return first.size();
 }
 
@@ -60,20 +60,20 @@ std::uint64_t stream_capacity(std::string_view first) {
 
 DictionaryFormat detect_format(std::string_view file, FileLength length) {
   namespace itc = input_table_converter;
-  const std::string_view tag(phrase_tool::kTag);
-  if (file.size() >= phrase_tool::kHeaderBytes && file.substr(0, tag.size()) == tag) {
+  const std::string_view tag(big5dict::phrase::kTag);
+  if (file.size() >= big5dict::phrase::kHeaderBytes && file.substr(0, tag.size()) == tag) {
     return DictionaryFormat::kPhraseDictionary;
   }
   if (file.size() >= cizu_converter::kHeaderBytes &&
-      platform::get_u32(file, 0) == cizu_converter::kMagic) {
+      big5dict::get_u32(file, 0) == cizu_converter::kMagic) {
     return DictionaryFormat::kHashedDictionary;
   }
-  if (!file.empty() && platform::get_u8(file, itc::kFormatByteOffset) == itc::kFormatByte) {
+  if (!file.empty() && big5dict::get_u8(file, itc::kFormatByteOffset) == itc::kFormatByte) {
     // An input dictionary has one exact length, so one byte more or less makes it no dictionary.
     const bool exact = !length.more && length.bytes == file.size();
     if (exact && file.size() == itc::kFullFileBytes) return DictionaryFormat::kInputDictionary;
     if (exact && file.size() == itc::kStubFileBytes &&
-        platform::get_u8(file, itc::kDictKindOffset) == static_cast<std::uint8_t>(itc::DictKind::kEmptyStub)) {
+        big5dict::get_u8(file, itc::kDictKindOffset) == static_cast<std::uint8_t>(itc::DictKind::kEmptyStub)) {
       return DictionaryFormat::kInputStub;
     }
   }

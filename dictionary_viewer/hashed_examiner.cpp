@@ -11,8 +11,8 @@
 #include "dictionary_viewer/big5.h"
 #include "dictionary_viewer/cizu_key_spelling.h"
 #include "dictionary_viewer/messages.h"
-#include "platform/ascii.h"
-#include "platform/little_endian.h"
+#include "big5dict/ascii.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 #include "platform/text_reader.h"
 
@@ -54,7 +54,7 @@ class BucketReader {
   }
 
  private:
-  std::uint8_t byte(std::size_t i) const { return platform::get_u8(bytes_, i); }
+  std::uint8_t byte(std::size_t i) const { return big5dict::get_u8(bytes_, i); }
 
   // Reads the record at `start` up to its separator or the bucket's end; returns where it ended.
   std::size_t record(std::size_t start) {
@@ -105,7 +105,7 @@ class BucketReader {
       return false;
     }
     auto restored = static_cast<std::uint8_t>(b + cz::kStoredKeyShift);
-    if (platform::is_ascii_capital(restored)) {
+    if (big5dict::is_ascii_capital(restored)) {
       violation(pos, [&] { return platform::format(msg::kKeyByteCapital, b, restored); });
       return false;
     }
@@ -169,10 +169,10 @@ class BucketReader {
 }  // namespace
 
 bool hashed_offsets_decrease(std::string_view header) {
-  const std::uint32_t base = platform::get_u32(header, 0);
+  const std::uint32_t base = big5dict::get_u32(header, 0);
   std::uint32_t previous = 0;
   for (std::size_t k = 1; k < cz::kHeaderWords; ++k) {
-    const std::uint32_t offset = platform::get_u32(header, k * cz::kWordBytes) - base;
+    const std::uint32_t offset = big5dict::get_u32(header, k * cz::kWordBytes) - base;
     if (offset < previous) return true;
     previous = offset;
   }
@@ -181,7 +181,7 @@ bool hashed_offsets_decrease(std::string_view header) {
 
 void examine_hashed_dictionary(std::string_view file, FileLength file_length, bool with_text,
                                Examination& result) {
-  auto word = [file](std::size_t k) { return platform::get_u32(file, k * cz::kWordBytes); };
+  auto word = [file](std::size_t k) { return big5dict::get_u32(file, k * cz::kWordBytes); };
   // Offsets are stored biased by word 0 (the magic), all arithmetic unsigned 32-bit.
   auto offset = [&word](std::size_t k) { return static_cast<std::uint32_t>(word(k) - word(0)); };
 

@@ -13,8 +13,8 @@
 #include "dictionary_viewer/messages.h"
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/key_encoding.h"
-#include "platform/ascii.h"
-#include "platform/little_endian.h"
+#include "big5dict/ascii.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 
 namespace dictionary_viewer {
@@ -47,8 +47,8 @@ class DictionaryBytes {
  public:
   DictionaryBytes(std::string_view file, Examination& result) : file_(file), result_(result) {}
 
-  std::uint8_t at(std::size_t offset) const { return platform::get_u8(file_, offset); }
-  std::uint32_t slot(std::size_t s) const { return platform::get_u32(file_, slot_offset(s)); }
+  std::uint8_t at(std::size_t offset) const { return big5dict::get_u8(file_, offset); }
+  std::uint32_t slot(std::size_t s) const { return big5dict::get_u32(file_, slot_offset(s)); }
   std::size_t slot_offset(std::size_t s) const { return itc::kKeyTableOffset + s * itc::kSlotBytes; }
   std::optional<KeyType> key_type() const {
     std::uint8_t t = at(itc::kKeyTypeOffset);
@@ -96,7 +96,7 @@ class DictionaryBytes {
   }
   void check_small(const char* place, std::size_t offset) const {
     std::uint8_t b = at(offset);
-    if (platform::is_ascii_capital(b)) violation(offset, place, platform::format(msg::kCapitalField, place, b));
+    if (big5dict::is_ascii_capital(b)) violation(offset, place, platform::format(msg::kCapitalField, place, b));
   }
 
   std::string_view file_;
@@ -196,7 +196,7 @@ void examine_input_dictionary(std::string_view file, bool with_text, Examination
     const auto values = itc::place_values(*type);
     for (std::size_t i = 0; i < itc::kPlaceValueCount; ++i) {
       std::size_t offset = itc::kPlaceValuesOffset + 4 * i;
-      std::uint32_t value = platform::get_u32(file, offset);
+      std::uint32_t value = big5dict::get_u32(file, offset);
       if (value != values[i]) {
         in.violation(offset, msg::kPlaceValuesField,
                      platform::format(msg::kPlaceValue, i, static_cast<unsigned long>(value),
@@ -263,8 +263,8 @@ void examine_input_dictionary(std::string_view file, bool with_text, Examination
   trailer.resize(itc::kTrailerBytes, '\0');
   std::string_view stored = in.bytes(itc::kTrailerOffset, itc::kTrailerBytes);
   for (std::size_t i = 0; i < itc::kTrailerBytes; ++i) {
-    if (platform::get_u8(stored, i) != static_cast<std::uint8_t>(trailer[i])) {
-      in.violation(itc::kTrailerOffset + i, msg::kTrailerPlace, platform::format(msg::kTrailerDiffers, platform::get_u8(stored, i)));
+    if (big5dict::get_u8(stored, i) != static_cast<std::uint8_t>(trailer[i])) {
+      in.violation(itc::kTrailerOffset + i, msg::kTrailerPlace, platform::format(msg::kTrailerDiffers, big5dict::get_u8(stored, i)));
       break;
     }
   }
@@ -316,13 +316,13 @@ void examine_input_stub(std::string_view file, bool with_text, Examination& resu
   }
   const std::string_view pattern(itc::kStubText);
   const std::size_t at = itc::kStubHeaderBytes + pattern.find("%c");
-  const auto character = static_cast<char>(platform::get_u8(file, at));
+  const auto character = static_cast<char>(big5dict::get_u8(file, at));
   const std::string expected = platform::format(itc::kStubText, character);
   const std::string_view stored = in.bytes(itc::kStubHeaderBytes, itc::kStubTextBytes);
   for (std::size_t i = 0; i < itc::kStubTextBytes; ++i) {
-    if (platform::get_u8(stored, i) != static_cast<std::uint8_t>(expected[i])) {
+    if (big5dict::get_u8(stored, i) != static_cast<std::uint8_t>(expected[i])) {
       in.violation(itc::kStubHeaderBytes + i, msg::kStubTextPlace,
-                   platform::format(msg::kStubTextDiffers, platform::get_u8(stored, i)));
+                   platform::format(msg::kStubTextDiffers, big5dict::get_u8(stored, i)));
       break;
     }
   }

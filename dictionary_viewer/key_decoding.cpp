@@ -5,7 +5,7 @@
 #include <array>
 
 #include "dictionary_viewer/messages.h"
-#include "platform/ascii.h"
+#include "big5dict/ascii.h"
 
 namespace dictionary_viewer {
 
@@ -18,7 +18,7 @@ namespace itc = input_table_converter;
 std::array<char, 64> characters_of(KeyType type) {
   std::array<char, 64> characters{};
   for (int b = 0x21; b <= 0x7E; ++b) {
-    if (platform::is_ascii_capital(static_cast<std::uint8_t>(b))) continue;
+    if (big5dict::is_ascii_capital(static_cast<std::uint8_t>(b))) continue;
     int digit = itc::key_digit(type, static_cast<std::uint8_t>(b));
     if (digit != itc::kNoDigit) characters[static_cast<std::size_t>(digit)] = static_cast<char>(b);
   }

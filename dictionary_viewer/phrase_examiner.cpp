@@ -8,20 +8,20 @@
 
 #include "dictionary_viewer/big5.h"
 #include "dictionary_viewer/messages.h"
-#include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/phrase_entry.h"
-#include "phrase_tool/text_export.h"
-#include "phrase_tool/slots.h"
-#include "platform/little_endian.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/phrase_entry.h"
+#include "big5dict/phrase_text.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 
 namespace dictionary_viewer {
 
 namespace {
 
-using phrase_tool::kMarkBit;
+using big5dict::phrase::kMarkBit;
 
-constexpr int kMaxPhraseCharacters = static_cast<int>(phrase_tool::kMaxPhraseBytes / 2);
+constexpr int kMaxPhraseCharacters = static_cast<int>(big5dict::phrase::kMaxPhraseBytes / 2);
 static_assert(kMaxPhraseCharacters == 20);
 
 struct PhraseCounts {
@@ -58,17 +58,17 @@ class BucketCheck {
         violation(entry, msg::kEntryWithoutCharacters);
         break;
       }
-      if (phrase_tool::entry_kind(byte(pos)) == phrase_tool::EntryKind::kTwoCharacter) {
+      if (big5dict::phrase::entry_kind(byte(pos)) == big5dict::phrase::EntryKind::kTwoCharacter) {
         if (seen_long) violation(entry, msg::kTwoAfterLong);
         check_character(pos);
-        pos += phrase_tool::kCharacterBytes;
+        pos += big5dict::phrase::kCharacterBytes;
         count(2);
         continue;
       }
       seen_long = true;
       int characters = 0;
-      for (const std::size_t end = phrase_tool::long_entry_end(bucket_, pos); pos < end;
-           pos += phrase_tool::kCharacterBytes) {
+      for (const std::size_t end = big5dict::phrase::long_entry_end(bucket_, pos); pos < end;
+           pos += big5dict::phrase::kCharacterBytes) {
         check_character(pos);
         ++characters;
       }
@@ -107,11 +107,11 @@ class BucketCheck {
   std::string place_;
 };
 
-void summarise(const phrase_tool::HeaderImage& header, const PhraseCounts& counts, std::size_t data_length,
+void summarise(const big5dict::phrase::HeaderImage& header, const PhraseCounts& counts, std::size_t data_length,
                Examination& result) {
   std::string& s = result.summary;
   s += platform::format(msg::kIdentification, header.identification_text().c_str());
-  s += platform::format(msg::kSlotsUsed, counts.slots_used, phrase_tool::kSlotCount);
+  s += platform::format(msg::kSlotsUsed, counts.slots_used, big5dict::phrase::kSlotCount);
   s += platform::format(msg::kPhrases, counts.total);
   const char* separator = " (";
   for (const auto& [length, n] : counts.by_length) {
@@ -122,7 +122,7 @@ void summarise(const phrase_tool::HeaderImage& header, const PhraseCounts& count
   if (counts.largest_slot < 0) {
     s += msg::kNoBucket;
   } else {
-    phrase_tool::Big5Char c = phrase_tool::slot_character(counts.largest_slot);
+    big5dict::Big5Char c = big5dict::phrase::slot_character(counts.largest_slot);
     s += platform::format(msg::kLargestBucket, counts.largest, counts.largest_slot, c.lead, c.trail);
   }
   s += platform::format(msg::kDataArea, data_length);
@@ -132,16 +132,16 @@ void summarise(const phrase_tool::HeaderImage& header, const PhraseCounts& count
 
 void examine_phrase_dictionary(std::string_view file, FileLength file_length, bool with_text,
                                Examination& result) {
-  using phrase_tool::kHeaderBytes;
-  phrase_tool::HeaderImage header;
-  std::memcpy(header.data(), platform::get_bytes(file, 0, kHeaderBytes).data(), kHeaderBytes);
+  using big5dict::phrase::kHeaderBytes;
+  big5dict::phrase::HeaderImage header;
+  std::memcpy(header.data(), big5dict::get_bytes(file, 0, kHeaderBytes).data(), kHeaderBytes);
 
-  if (platform::get_bytes(file, 0, phrase_tool::kIdentificationBytes).find('\0') == std::string_view::npos) {
+  if (big5dict::get_bytes(file, 0, big5dict::phrase::kIdentificationBytes).find('\0') == std::string_view::npos) {
     result.violation(0, msg::kIdentificationPlace, msg::kNoIdentificationEnd);
   }
 
   std::size_t promised = 0;
-  for (int slot = 0; slot < phrase_tool::kSlotCount; ++slot) promised += header.bucket_length(slot);
+  for (int slot = 0; slot < big5dict::phrase::kSlotCount; ++slot) promised += header.bucket_length(slot);
   // The data area as the file holds it; `file` holds its first part.
   const FileLength present{file_length.bytes - kHeaderBytes, file_length.more};
 
@@ -152,12 +152,12 @@ void examine_phrase_dictionary(std::string_view file, FileLength file_length, bo
   PhraseCounts counts;
   std::size_t pos = kHeaderBytes;
   bool ended = false;
-  for (int slot = 0; slot < phrase_tool::kSlotCount; ++slot) {
+  for (int slot = 0; slot < big5dict::phrase::kSlotCount; ++slot) {
     const std::size_t length = header.bucket_length(slot);
     const std::string place = platform::format(msg::kSlotPlace, slot);
-    if (length >= phrase_tool::kBucketLimit) {
-      std::size_t entry_offset = phrase_tool::kIdentificationBytes +
-                                 static_cast<std::size_t>(slot + 1) * phrase_tool::kHalfOffsetBytes;
+    if (length >= big5dict::phrase::kBucketLimit) {
+      std::size_t entry_offset = big5dict::phrase::kIdentificationBytes +
+                                 static_cast<std::size_t>(slot + 1) * big5dict::phrase::kHalfOffsetBytes;
       result.violation(entry_offset, place, platform::format(msg::kBucketTooLong, length));
     }
     std::string_view bucket;
@@ -179,7 +179,7 @@ void examine_phrase_dictionary(std::string_view file, FileLength file_length, bo
       }
       pos += length;
     }
-    if (with_text) phrase_tool::append_slot_block(slot, bucket, result.text);
+    if (with_text) big5dict::phrase::append_slot_block(slot, bucket, result.text);
   }
   if (!ended && (pos < file_length.bytes || file_length.more)) {
     const FileLength after{file_length.bytes - pos, file_length.more};

@@ -16,21 +16,21 @@
 #include "dictionary_viewer/viewer.h"
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/key_encoding.h"
-#include "phrase_tool/dictionary_format.h"
-#include "platform/little_endian.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/bytes.h"
 
 namespace {
 
 namespace itc = input_table_converter;
 
 std::string phrase_skeleton() {
-  phrase_tool::HeaderImage header;
-  return std::string(reinterpret_cast<const char*>(header.data()), phrase_tool::HeaderImage::size());
+  big5dict::phrase::HeaderImage header;
+  return std::string(reinterpret_cast<const char*>(header.data()), big5dict::phrase::HeaderImage::size());
 }
 
 std::string hashed_skeleton() {
   std::string file;
-  for (std::size_t k = 0; k < cizu_converter::kHeaderWords; ++k) platform::append_u32(file, cizu_converter::kMagic);
+  for (std::size_t k = 0; k < cizu_converter::kHeaderWords; ++k) big5dict::append_u32(file, cizu_converter::kMagic);
   return file;
 }
 

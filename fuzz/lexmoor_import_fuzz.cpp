@@ -8,11 +8,11 @@
 #include <string>
 
 #include "fuzz/lexmoor_layout.h"
-#include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/phrase_table.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/phrase_table.h"
 #include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
-#include "phrase_tool/slots.h"
+#include "big5dict/phrase_layout.h"
 #include "phrase_tool/text_import.h"
 #include "platform/input_file.h"
 #include "platform/text_reader.h"

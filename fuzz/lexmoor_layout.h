@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/phrase_entry.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/phrase_entry.h"
 
 namespace lexmoor_fuzz {
 

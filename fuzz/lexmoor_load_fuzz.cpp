@@ -9,14 +9,14 @@
 #include <sstream>
 #include <string>
 
-#include "phrase_tool/dictionary_format.h"
+#include "big5dict/phrase_layout.h"
 #include "phrase_tool/dictionary_loader.h"
-#include "phrase_tool/phrase_editor.h"
-#include "phrase_tool/phrase_entry.h"
-#include "phrase_tool/phrase_table.h"
+#include "phrase_tool/phrase_edit.h"
+#include "big5dict/phrase_entry.h"
+#include "big5dict/phrase_table.h"
 #include "phrase_tool/run.h"
 #include "phrase_tool/run_state.h"
-#include "phrase_tool/slots.h"
+#include "big5dict/phrase_layout.h"
 #include "platform/input_file.h"
 
 namespace {
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (int slot = 0; slot < kSlotCount; ++slot) check_bucket(table.bucket(slot));
 
-  std::string image = phrase_tool::bytes(header, table);
+  std::string image = big5dict::phrase::file_bytes(header, table);
   platform::InputFile again = platform::InputFile::from_bytes(image + std::string(1, '\0'));
   HeaderImage header_again;
   PhraseTable table_again;

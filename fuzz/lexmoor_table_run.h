@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "phrase_tool/phrase_table.h"
+#include "big5dict/phrase_table.h"
 #include "phrase_tool/run_state.h"
 
 namespace lexmoor_fuzz {
@@ -24,7 +24,7 @@ struct TableRun {
   std::uint8_t settings;
   std::string input;
   phrase_tool::RunFlags flags;
-  phrase_tool::PhraseTable table;
+  big5dict::phrase::PhraseTable table;
   std::ostringstream out;
   std::ostringstream err;
   phrase_tool::Console console{out, err};

@@ -11,7 +11,7 @@
 #include "cizu_converter/hashed_dictionary.h"
 #include "cizu_converter/line_conversion.h"
 #include "platform/input_file.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/message_writer.h"
 #include "platform/text_reader.h"
 
@@ -31,12 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t longest = 0;
   for (std::size_t k = 0; k < kBucketCount; ++k) {
     std::size_t length = conversion.table.bytes(k).size();
-    std::uint32_t step = platform::get_u32(words + kWordBytes * (k + 1)) - platform::get_u32(words + kWordBytes * k);
+    std::uint32_t step = big5dict::get_u32(words + kWordBytes * (k + 1)) - big5dict::get_u32(words + kWordBytes * k);
     if (step != static_cast<std::uint32_t>(length)) std::abort();
     total += length;
     if (length > longest) longest = length;
   }
-  if (platform::get_u32(words) != kMagic) std::abort();
+  if (big5dict::get_u32(words) != kMagic) std::abort();
   if (max_bucket_length(conversion.table) != longest) std::abort();
   if (total > input.size() + static_cast<std::size_t>(conversion.lines)) std::abort();
   if (conversion.phrases < 0 || static_cast<std::size_t>(conversion.phrases) > input.size() / 2) std::abort();

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "input_table_converter/messages.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 
 namespace input_table_converter {
@@ -37,7 +37,7 @@ std::array<std::uint8_t, kHeaderBytes> header_bytes(const DictHeader& header) {
   bytes[kQuStartOffset] = header.qu_start;
   bytes[kQuEndOffset] = header.qu_end;
   for (std::size_t i = 0; i < kPlaceValueCount; ++i) {
-    platform::put_u32(bytes.data() + kPlaceValuesOffset + 4 * i, header.place_values[i]);
+    big5dict::put_u32(bytes.data() + kPlaceValuesOffset + 4 * i, header.place_values[i]);
   }
   return bytes;
 }
@@ -47,7 +47,7 @@ std::string full_file_bytes(const DictHeader& header, const KeyTable& key) {
   file.reserve(kFullFileBytes);
   std::array<std::uint8_t, kHeaderBytes> head = header_bytes(header);
   file.append(reinterpret_cast<const char*>(head.data()), head.size());
-  for (std::size_t slot = 0; slot < kSlotCount; ++slot) platform::append_u32(file, key[slot]);
+  for (std::size_t slot = 0; slot < kSlotCount; ++slot) big5dict::append_u32(file, key[slot]);
   file.append(kTrailerNotice);
   file.resize(kFullFileBytes, '\0');
   return file;

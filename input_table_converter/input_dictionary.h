@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/big5.h"
+#include "big5dict/big5.h"
 #include "platform/message_writer.h"
 
 namespace input_table_converter {
@@ -153,10 +153,10 @@ constexpr int base_row(std::uint8_t qu_start) { return qu_start >= 128 ? qu_star
 // row on.
 constexpr int character_hash(std::uint8_t lead, std::uint8_t trail, std::uint8_t qu_start) {
   int base = base_row(qu_start);
-  if (!platform::is_lead_above_0x80(lead) || lead < base) return kNoHash;
-  int position = platform::row_position(trail);
+  if (!big5dict::is_lead_above_0x80(lead) || lead < base) return kNoHash;
+  int position = big5dict::row_position(trail);
   if (position < 0) return kNoHash;
-  return (lead - base) * platform::kRowPositions + position;
+  return (lead - base) * big5dict::kRowPositions + position;
 }
 
 // The character whose hash is `hash` (0 <= hash); its lead byte may lie past 0xFF, where no
@@ -166,7 +166,7 @@ struct HashedCharacter {
   std::uint8_t trail;
 };
 constexpr HashedCharacter hashed_character(int hash, std::uint8_t qu_start) {
-  return {base_row(qu_start) + hash / platform::kRowPositions, platform::position_trail(hash % platform::kRowPositions)};
+  return {base_row(qu_start) + hash / big5dict::kRowPositions, big5dict::position_trail(hash % big5dict::kRowPositions)};
 }
 static_assert(hashed_character(character_hash(0xA4, 0xA1, 161), 161).lead == 0xA4);
 static_assert(hashed_character(character_hash(0xA4, 0xA1, 161), 161).trail == 0xA1);

@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
-#include "platform/ascii.h"
-#include "platform/big5.h"
+#include "big5dict/ascii.h"
+#include "big5dict/big5.h"
 
 namespace input_table_converter {
 
 namespace {
 
-using platform::to_ascii_lower;
+using big5dict::to_ascii_lower;
 
 constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -176,7 +176,7 @@ EntryLine split_entry_line(std::string_view text, KeyType type) {
   while (first < text.size() && static_cast<std::uint8_t>(text[first]) < 0x80) ++first;
   // A lead byte with no byte behind it (a cut line) has no pair and ends the run.
   std::size_t last = first;
-  while (last + 1 < text.size() && platform::is_lead_above_0x80(static_cast<std::uint8_t>(text[last]))) last += 2;
+  while (last + 1 < text.size() && big5dict::is_lead_above_0x80(static_cast<std::uint8_t>(text[last]))) last += 2;
   entry.characters = text.substr(first, last - first);
   return entry;
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "input_table_converter/input_dictionary.h"
-#include "platform/ascii.h"
+#include "big5dict/ascii.h"
 
 namespace input_table_converter {
 
@@ -48,8 +48,8 @@ constexpr int kNoDigit = 0;
 // The digit of a key byte, kNoDigit when the byte is no key character of the type. Capitals count
 // as their small letters.
 constexpr int key_digit(KeyType type, std::uint8_t byte) {
-  byte = platform::to_ascii_lower(byte);
-  bool letter = platform::is_ascii_small(byte);
+  byte = big5dict::to_ascii_lower(byte);
+  bool letter = big5dict::is_ascii_small(byte);
   bool number = byte >= '0' && byte <= '9';
   auto punctuation = [byte](std::string_view set, int first) {
     std::size_t at = set.find(static_cast<char>(byte));

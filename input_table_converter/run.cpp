@@ -6,7 +6,7 @@
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/messages.h"
 #include "input_table_converter/table_reader.h"
-#include "platform/ascii.h"
+#include "big5dict/ascii.h"
 #include "platform/build_date.h"
 #include "platform/conversion_files.h"
 #include "platform/input_file.h"
@@ -63,14 +63,14 @@ char stub_character(const std::string& output_name) {
   std::string_view name = file_name(output_name);
   std::size_t dot = name.find('.');
   if (dot == std::string_view::npos || dot == 0) return '_';
-  return platform::to_ascii_upper(name[dot - 1]);
+  return big5dict::to_ascii_upper(name[dot - 1]);
 }
 
 bool is_stub_option(const std::string& arg) {
   std::string_view option(msg::kStubOption);
   if (arg.size() != option.size()) return false;
   for (std::size_t i = 0; i < arg.size(); ++i) {
-    if (platform::to_ascii_upper(arg[i]) != option[i]) return false;
+    if (big5dict::to_ascii_upper(arg[i]) != option[i]) return false;
   }
   return true;
 }

@@ -67,7 +67,7 @@ StopStatus TableReader::read_entries(const DictHeader& header, KeyTable& key) {
     if (!entry.is_entry) continue;
     if (key_size_exceeded(stop_byte(text, entry))) {
       echoed_line(text, entry, echo_);
-      out_.print(msg::kMaxKeySizeExceeded, line_number_, echo_);
+      out_.print(msg::kMaxKeySizeExceeded, line_number_, echo_.c_str());
     }
     store_characters(key, entry.characters, entry.key.code, header.qu_start);
     ++entry_count_;

@@ -3,15 +3,19 @@
 
 #include <cstdint>
 
-#include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/dictionary_reader.h"
+#include "big5dict/bytes.h"
+#include "big5dict/phrase_entry.h"
+#include "big5dict/phrase_file.h"
+#include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/messages.h"
-#include "phrase_tool/phrase_editor.h"
-#include "phrase_tool/phrase_entry.h"
+#include "phrase_tool/phrase_edit.h"
 #include "platform/checked_output.h"
+#include "platform/message_writer.h"
 #include "platform/report.h"
 
 namespace phrase_tool {
+
+using namespace big5dict::phrase;
 
 namespace {
 constexpr std::uint8_t kEntryStartAbove = 0x20;  // in valid data the byte there is an F1
@@ -21,15 +25,16 @@ Outcome walk_second_file(platform::InputFile& second, const std::string& name, P
   console.out << platform::format(msg::kComparing, name.c_str());
   console.out << platform::format(msg::kOnlyIn, name.c_str());
   HeaderImage header;  // the second file's own; the table's header image is not touched
-  DictionaryReader reader(second, name, header);
-  if (StopStatus stop = reader.read_header(console.out)) return *stop;
+  PhraseFileReader reader(second, header);
+  auto fault = [&](ReadFault f, int slot) { return report_read_fault(f, reader, name, header, slot, console.out); };
+  if (StopStatus stop = fault(reader.read_header(), 0)) return *stop;
   std::string bucket;
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (StopStatus stop = reader.read_bucket(slot, bucket, console.out)) return *stop;
+    if (StopStatus stop = fault(reader.read_bucket(slot, bucket), slot)) return *stop;
     if (StopStatus stop = compare_bucket(table, bucket, slot, flags, console)) return *stop;
     // Nothing reads this slot again: memory shrinks as the walk goes on.
     table.release(slot);
-    if (StopStatus stop = reader.check_not_ended(slot, console.out)) return *stop;
+    if (StopStatus stop = fault(reader.check_not_ended(), slot)) return *stop;
     // The listing is the product: once standard output fails, the rest of the walk is wasted.
     if (!console.out) return Outcome::kFileFault;
   }
@@ -42,8 +47,8 @@ StopStatus compare_bucket(PhraseTable& table, std::string_view other, int slot, 
                           const Console& console) {
   // Only slots where the table holds phrases are compared.
   if (table.bucket(slot).empty()) return std::nullopt;
-  other = other.substr(0, other.find('\0'));  // a bucket ends at its NUL
-  const Big5Char head = slot_character(slot);
+  other = big5dict::text_before_nul(other);  // a bucket ends at its NUL
+  const big5dict::Big5Char head = slot_character(slot);
   std::string phrase;
   EntryWalker walker(other);
   // A damaged bucket may end inside an entry: an entry without a whole character yields no

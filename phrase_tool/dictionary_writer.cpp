@@ -5,13 +5,15 @@
 #include <cstring>
 #include <string_view>
 
+#include "big5dict/phrase_file.h"
 #include "phrase_tool/messages.h"
-#include "phrase_tool/phrase_entry.h"
 #include "platform/message_writer.h"
 #include "platform/replaced_file.h"
 #include "platform/report.h"
 
 namespace phrase_tool {
+
+using namespace big5dict::phrase;
 
 namespace {
 
@@ -33,7 +35,7 @@ StopStatus write_dictionary(const std::string& path, HeaderImage& header, const 
   out.write(msg::kWritingTo);
   // The whole file is laid out before anything is written, so that it goes out in one pass, as a
   // device or a FIFO takes it.
-  const std::string image = bytes(header, table);
+  const std::string image = file_bytes(header, table);
   std::memcpy(header.data(), image.data(), HeaderImage::size());
   const std::string_view data = std::string_view(image).substr(HeaderImage::size());
   if (!file.write(std::string_view(image).substr(0, HeaderImage::size()))) return write_failed(path, file, out);

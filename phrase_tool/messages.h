@@ -64,7 +64,6 @@ constexpr char kCantOpenExport[] = "can't open file: LEXMOOR.B5X\n";
 constexpr char kWritingTo[] = "\nWriting to: LEXMOOR.DBG ... \n";
 constexpr char kEntryProgress[] = "Entry:%d, Offset:%ld\r";
 constexpr char kTotalLength[] = "\nTotal Word Length=%ld\n";
-constexpr char kContinuationPrefix[] = "-- ";
 
 // Importing phrase source text.
 constexpr char kReadingSource[] = "Reading %s ...\n";

@@ -6,13 +6,13 @@
 #include <new>
 #include <optional>
 
+#include "big5dict/phrase_layout.h"
+#include "big5dict/phrase_table.h"
 #include "phrase_tool/comparison.h"
-#include "phrase_tool/dictionary_format.h"
 #include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/dictionary_writer.h"
 #include "phrase_tool/text_export.h"
 #include "phrase_tool/messages.h"
-#include "phrase_tool/phrase_table.h"
 #include "phrase_tool/text_import.h"
 #include "phrase_tool/word_list.h"
 #include "platform/input_file.h"
@@ -21,6 +21,9 @@
 #include "platform/standard_descriptors.h"
 
 namespace phrase_tool {
+
+using big5dict::phrase::HeaderImage;
+using big5dict::phrase::PhraseTable;
 
 namespace {
 

@@ -6,39 +6,21 @@
 #include <optional>
 #include <string_view>
 
-#include "phrase_tool/dictionary_format.h"
+#include "big5dict/bytes.h"
+#include "big5dict/phrase_entry.h"
+#include "big5dict/phrase_text.h"
 #include "phrase_tool/messages.h"
-#include "phrase_tool/phrase_entry.h"
-#include "platform/big5.h"
 #include "platform/input_file.h"
+#include "platform/line_step.h"
 #include "platform/message_writer.h"
-#include "platform/report.h"
 
 namespace phrase_tool {
 
+using namespace big5dict::phrase;
+
 namespace {
 
-constexpr std::uint8_t kHeadTrailFirst = 0x40;
-constexpr char kContinuationMark = '-';
-
 std::uint8_t byte_at(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
-
-// The run of Big5 characters that starts at `pos`: two bytes at a time while the byte at the
-// position is above 0xA0. A lead byte with no trail byte before the end of the text (or before its
-// line feed) is dropped.
-std::string_view take_run(std::string_view text, std::size_t pos) {
-  // The line feed is no trail byte: a lead byte right before it is as lone as one at the end.
-  if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-  if (pos > text.size()) pos = text.size();
-  std::size_t end = pos;
-  while (end + 1 < text.size() && platform::is_lead_above_0xA0(byte_at(text, end))) end += 2;
-  return text.substr(pos, end - pos);
-}
-
-std::size_t skip_spaces(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && text[pos] == ' ') ++pos;
-  return pos;
-}
 
 class SourceImport {
  public:
@@ -87,7 +69,7 @@ StopStatus SourceImport::line(std::string_view text, int number) {
     continuation_line(text, number);
     return std::nullopt;
   }
-  out_.print(msg::kSkipLine, number, text);
+  out_.print(msg::kSkipLine, number, std::string(text).c_str());
   return std::nullopt;
 }
 
@@ -95,7 +77,7 @@ void SourceImport::head_line(std::string_view text, int slot, int number) {
   store_current();
   current_ = slot;
   position_ = Position::kInSlot;
-  std::string_view run = take_run(text, skip_spaces(text, 2));
+  std::string_view run = listed_characters(text, kCharacterBytes);
   accumulated_.clear();
   for (std::size_t i = 0; i < run.size(); i += 2) {
     const std::string_view second = run.substr(i, kCharacterBytes);
@@ -110,7 +92,7 @@ void SourceImport::head_line(std::string_view text, int slot, int number) {
 }
 
 void SourceImport::continuation_line(std::string_view text, int number) {
-  std::string_view run = take_run(text, skip_spaces(text, 2));
+  std::string_view run = listed_characters(text, kCharacterBytes);
   if (run.empty()) return;
   // A bucket stays under 16384 bytes so that the file written from it can be read back.
   if (accumulated_.size() + entry_bytes(run) >= kBucketLimit) {
@@ -122,13 +104,6 @@ void SourceImport::continuation_line(std::string_view text, int number) {
 }
 
 }  // namespace
-
-SourceLineKind source_line_kind(std::string_view text) {
-  if (text.size() < 2) return SourceLineKind::kOther;
-  if (platform::is_lead_above_0xA0(byte_at(text, 0)) && byte_at(text, 1) >= kHeadTrailFirst) return SourceLineKind::kHead;
-  if (text[0] == kContinuationMark && text[1] == kContinuationMark) return SourceLineKind::kContinuation;
-  return SourceLineKind::kOther;
-}
 
 StopStatus import_source(const std::string& name, PhraseTable& table, std::ostream& out) {
   platform::InputFile file;
@@ -152,20 +127,13 @@ StopStatus import_lines(platform::TextReader& reader, const std::string& name, P
   std::string line;
   int number = 0;
   while (true) {
-    platform::LineStatus status = reader.read_line(line);
-    if (status == platform::LineStatus::kError) {
-      out.write(platform::read_error_report(name, reader.error()));
-      return Outcome::kFileFault;
-    }
-    if (status == platform::LineStatus::kTooLong) {
-      out.write(platform::long_line_report(reader.line_number(), name));
-      return Outcome::kContentFault;
-    }
-    if (status == platform::LineStatus::kEnd) break;
+    const platform::LineStep step = platform::next_line(reader, name, line, out);
+    if (step == platform::LineStep::kReadError) return Outcome::kFileFault;
+    if (step == platform::LineStep::kTooLong) return Outcome::kContentFault;
+    if (step == platform::LineStep::kEnd) break;
     ++number;
     out.print(msg::kLineProgress, number);
-    std::string_view text = line;
-    text = text.substr(0, text.find('\0'));  // a NUL ends the line's text
+    const std::string_view text = big5dict::text_before_nul(line);  // a NUL ends the line's text
     if (StopStatus stop = import.line(text, number)) return stop;
   }
   import.finish();

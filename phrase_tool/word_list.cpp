@@ -6,14 +6,18 @@
 #include <cstdint>
 #include <string_view>
 
+#include "big5dict/big5.h"
+#include "big5dict/bytes.h"
 #include "phrase_tool/messages.h"
-#include "phrase_tool/phrase_editor.h"
-#include "platform/big5.h"
+#include "phrase_tool/phrase_edit.h"
 #include "platform/input_file.h"
+#include "platform/line_step.h"
 #include "platform/message_writer.h"
-#include "platform/report.h"
 
 namespace phrase_tool {
+
+using big5dict::phrase::EditRequest;
+using big5dict::phrase::PhraseTable;
 
 namespace {
 
@@ -22,23 +26,20 @@ constexpr std::size_t kMaxRunBytes = 80;
 // A run of one character is no phrase.
 constexpr std::size_t kMinWordBytes = 4;
 
-constexpr bool is_big5_lead(std::uint8_t byte) { return platform::is_lead_above_0xA0(byte); }
-
 // Hands every run of Big5 characters on the line to the phrase editor. A lead byte takes the byte
 // after it as its trail, whatever it is, except that a lead standing last in the line has none:
 // the run ends before it and the lone byte is dropped, so no run reaches past the line.
 StopStatus scan_line(std::string_view text, int number, int sign, PhraseTable& table, const RunFlags& flags,
                      const Console& console) {
-  auto at = [&](std::size_t pos) { return static_cast<std::uint8_t>(text[pos]); };
   std::size_t pos = 0;
   while (true) {
-    while (pos < text.size() && !is_big5_lead(at(pos))) ++pos;
+    while (pos < text.size() && !big5dict::is_lead_above_0xA0(static_cast<std::uint8_t>(text[pos]))) ++pos;
     if (pos >= text.size()) return std::nullopt;
     const std::size_t start = pos;
-    while (pos + 1 < text.size() && is_big5_lead(at(pos))) pos += 2;
+    pos = big5dict::character_run_end(text, start, big5dict::is_lead_above_0xA0);
     const std::string_view run = text.substr(start, pos - start);
     if (run.size() > kMaxRunBytes) {
-      platform::MessageWriter(console.out).print(msg::kWordTooLong, number, run);
+      platform::MessageWriter(console.out).print(msg::kWordTooLong, number, std::string(run).c_str());
       return Outcome::kContentFault;
     }
     if (run.size() >= kMinWordBytes) {
@@ -71,20 +72,17 @@ StopStatus apply_word_lines(platform::TextReader& reader, const std::string& nam
   std::string line;
   int number = 0;
   while (true) {
-    platform::LineStatus status = reader.read_line(line);
+    platform::LineStep step;
+    {
+      platform::MessageWriter report(console.out);
+      step = platform::next_line(reader, name, line, report);
+    }
     ++number;
-    if (status == platform::LineStatus::kError) {
-      console.out << platform::read_error_report(name, reader.error());
-      return Outcome::kFileFault;
-    }
-    if (status == platform::LineStatus::kTooLong) {
-      console.out << platform::long_line_report(reader.line_number(), name);
-      return Outcome::kContentFault;
-    }
-    if (status == platform::LineStatus::kEnd) return std::nullopt;
+    if (step == platform::LineStep::kReadError) return Outcome::kFileFault;
+    if (step == platform::LineStep::kTooLong) return Outcome::kContentFault;
+    if (step == platform::LineStep::kEnd) return std::nullopt;
     // A NUL ends the line's text, as it ended the line buffer of the word list's first readers.
-    std::string_view text(line);
-    text = text.substr(0, text.find('\0'));
+    std::string_view text = big5dict::text_before_nul(line);
     if (text.find(msg::kPrintToBig5) != std::string_view::npos) {
       flags.text_export = true;
       continue;

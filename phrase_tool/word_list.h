@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "phrase_tool/phrase_table.h"
+#include "big5dict/phrase_table.h"
 #include "phrase_tool/run_state.h"
 #include "platform/text_reader.h"
 
@@ -11,11 +11,11 @@ namespace phrase_tool {
 
 // Applies the word list named by SECOND: an optional prefix '+', '*' (list the added phrases) or
 // '-' (delete), then the file name. A list that does not open is passed over without a message.
-StopStatus apply_word_list(const std::string& argument, PhraseTable& table, RunFlags& flags,
+StopStatus apply_word_list(const std::string& argument, big5dict::phrase::PhraseTable& table, RunFlags& flags,
                            const Console& console);
 
 // The line loop over an open list; sign +1 adds, -1 deletes. `name` is used in the read error report.
 StopStatus apply_word_lines(platform::TextReader& reader, const std::string& name, int sign,
-                            PhraseTable& table, RunFlags& flags, const Console& console);
+                            big5dict::phrase::PhraseTable& table, RunFlags& flags, const Console& console);
 
 }  // namespace phrase_tool

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/ascii.h"
+#include "big5dict/ascii.h"
 
 namespace platform {
 
@@ -43,7 +43,7 @@ constexpr std::optional<Big5Variant> find_variant(std::string_view name) {
   for (const Big5VariantName& v : kBig5Variants) {
     if (v.name.size() != name.size()) continue;
     bool same = true;
-    for (std::size_t i = 0; i < name.size(); ++i) same = same && to_ascii_upper(name[i]) == v.name[i];
+    for (std::size_t i = 0; i < name.size(); ++i) same = same && big5dict::to_ascii_upper(name[i]) == v.name[i];
     if (same) return v.variant;
   }
   return std::nullopt;

@@ -14,7 +14,7 @@ bool open_conversion_files(const std::string& input_name, InputFile& input, cons
     failed = &output_name;
   }
   if (error == 0) {
-    out.print(converting, input_name, output_name);
+    out.print(converting, input_name.c_str(), output_name.c_str());
     return true;
   }
   out.flush();

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 
 namespace platform {
 
@@ -62,9 +62,9 @@ KeptPermissions take_permissions(int fd, uid_t owner, gid_t group, mode_t mode) 
 
 mode_t access_list_group_bits(const std::string& list) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(list.data());
-  if (list.size() < kListHeaderBytes || get_u32(bytes) != kListVersion) return 0;
+  if (list.size() < kListHeaderBytes || big5dict::get_u32(bytes) != kListVersion) return 0;
   for (std::size_t at = kListHeaderBytes; at + kListEntryBytes <= list.size(); at += kListEntryBytes) {
-    if (get_u16(bytes + at) == kGroupEntryTag) return static_cast<mode_t>((get_u16(bytes + at + 2) & 07) << kGroupShift);
+    if (big5dict::get_u16(bytes + at) == kGroupEntryTag) return static_cast<mode_t>((big5dict::get_u16(bytes + at + 2) & 07) << kGroupShift);
   }
   return 0;
 }

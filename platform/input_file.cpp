@@ -59,15 +59,4 @@ std::size_t InputFile::read(void* dst, std::size_t n) {
   return got;
 }
 
-int read_all(InputFile& in, std::string& out) {
-  out.clear();
-  char chunk[65536];
-  while (true) {
-    std::size_t got = in.read(chunk, sizeof chunk);
-    out.append(chunk, got);
-    if (in.error() != 0) return in.error();
-    if (got < sizeof chunk) return 0;
-  }
-}
-
 }  // namespace platform

@@ -10,9 +10,11 @@
 #include <optional>
 #include <string>
 
+#include "big5dict/byte_source.h"
+
 namespace platform {
 
-class InputFile {
+class InputFile : public big5dict::ByteSource {
  public:
   InputFile() = default;
   InputFile(InputFile&&) noexcept = default;
@@ -26,19 +28,17 @@ class InputFile {
   // A folder opens; its first read fails.
   int open(const std::string& path);
 
-  bool is_open() const { return file_ != nullptr || in_memory_; }
-
   // Reads up to n bytes; returns how many arrived. Fewer than n means the end of the input was met
   // (at_end) or the system failed (error).
-  std::size_t read(void* dst, std::size_t n);
+  std::size_t read(void* dst, std::size_t n) override;
 
   // The length of a regular file as the system gives it, or of the bytes in memory; none for a pipe
   // or a device, whose length is known only by reading it.
   std::optional<std::uint64_t> regular_size() const;
 
-  bool at_end() const { return at_end_; }
+  bool at_end() const override { return at_end_; }
   // The system's error number of a failed read, 0 when none failed.
-  int error() const { return error_; }
+  int error() const override { return error_; }
 
  private:
   struct Closer {
@@ -51,8 +51,5 @@ class InputFile {
   bool at_end_ = false;
   int error_ = 0;
 };
-
-// Reads a whole input into `out`. Returns 0 or the system's error number.
-int read_all(InputFile& in, std::string& out);
 
 }  // namespace platform

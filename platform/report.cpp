@@ -1,8 +1,6 @@
-// Formatting and the common reports of failed opens, reads and writes.
+// The common reports of failed opens, reads and writes.
 #include "platform/report.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/text_reader.h"
@@ -15,23 +13,6 @@ constexpr char kLongLineFormat[] = "\nLine %d of %s is longer than 1048576 bytes
 static_assert(kLongestLine == 1048576, "the over-long line's report names the longest line");
 constexpr char kWriteErrorFormat[] = "\nWrite error on file: %s: %s\n";
 }  // namespace
-
-std::string format(const char* fmt, ...) {
-  va_list args;
-  va_start(args, fmt);
-  va_list copy;
-  va_copy(copy, args);
-  int needed = std::vsnprintf(nullptr, 0, fmt, copy);
-  va_end(copy);
-  std::string out;
-  if (needed > 0) {
-    out.resize(static_cast<std::size_t>(needed) + 1);
-    std::vsnprintf(out.data(), out.size(), fmt, args);
-    out.resize(static_cast<std::size_t>(needed));
-  }
-  va_end(args);
-  return out;
-}
 
 std::string error_text(int error) { return std::strerror(error); }
 

@@ -1,14 +1,12 @@
-// Messages every program prints the same way: printf-style formatting into a string, the system's
-// report for a file that does not open, and the reports of failed reads, over-long lines and
-// failed writes.
+// Messages every program prints the same way: the system's report for a file that does not open,
+// and the reports of failed reads, over-long lines and failed writes.
 #pragma once
 
 #include <string>
 
-namespace platform {
+#include "platform/message_writer.h"
 
-// printf-style formatting into a string.
-std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+namespace platform {
 
 // The system's text for an error number, as the standard error report prints it.
 std::string error_text(int error);

@@ -1,13 +1,13 @@
 // Each line is converted first and then taken as the import takes its Big5: by its first two bytes.
 #include "table_importer/phrase_text_layout.h"
 
-#include "phrase_tool/text_import.h"
+#include "big5dict/phrase_text.h"
 #include "table_importer/messages.h"
 
 namespace table_importer {
 
 StopStatus PhraseTextLayout::line(std::string_view text, int number, std::string& out) {
-  using phrase_tool::SourceLineKind;
+  using big5dict::phrase::SourceLineKind;
   const std::size_t start = out.size();
   const LineParts parts(text);
   lacking_.clear();
@@ -21,7 +21,7 @@ StopStatus PhraseTextLayout::line(std::string_view text, int number, std::string
       return std::nullopt;
     }
   }
-  switch (phrase_tool::source_line_kind(std::string_view(out).substr(start))) {
+  switch (big5dict::phrase::source_line_kind(std::string_view(out).substr(start))) {
     case SourceLineKind::kContinuation:
       if (dropped_head_ != 0) {
         out.resize(start);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/replaced_file.h"
 #include "test_support/scratch.h"
 
@@ -20,7 +20,7 @@ using test_support::hex;
 using test_support::ScratchDir;
 
 std::uint32_t word(const std::string& file, std::size_t k) {
-  return platform::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + 4 * k);
+  return big5dict::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + 4 * k);
 }
 
 // Writes the table through the real writer into a scratch file and returns its bytes.

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cizu_converter/tests/tombral_texts.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 #include "test_support/case_name.h"
 #include "test_support/process.h"
@@ -108,12 +108,12 @@ TEST_P(TombralBadInput, ExactOutputAndBuckets) {
   std::string data;
   std::string header;
   std::uint32_t word = kMagic;
-  platform::append_u32(header, word);
+  big5dict::append_u32(header, word);
   for (std::size_t k = 0; k < kBuckets; ++k) {
     auto it = c.buckets.find(k);
     if (it != c.buckets.end()) data += it->second;
     word = kMagic + static_cast<std::uint32_t>(data.size());
-    platform::append_u32(header, word);
+    big5dict::append_u32(header, word);
   }
   ASSERT_EQ(file.size(), kHeaderBytes + data.size());
   EXPECT_TRUE(file.substr(0, kHeaderBytes) == header) << "the header differs";

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cizu_converter/tests/tombral_texts.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
@@ -22,7 +22,7 @@ using test_support::ProcessResult;
 using test_support::ScratchDir;
 
 std::uint32_t word(const std::string& file, std::size_t k) {
-  return platform::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + 4 * k);
+  return big5dict::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + 4 * k);
 }
 
 // Bucket k of a written dictionary, found through its header as a loader would.
@@ -77,7 +77,7 @@ TEST(TombralProcess, EmptyTableGivesFortyThousandBytesOfMagic) {
   EXPECT_EQ(r.out, banner() + converting("in.b5", "out.dic") + progress({0}) + summary(0, 0));
   EXPECT_EQ(r.status, 0);
   std::string expected;
-  for (int k = 0; k < 10000; ++k) platform::append_u32(expected, kMagic);
+  for (int k = 0; k < 10000; ++k) big5dict::append_u32(expected, kMagic);
   EXPECT_TRUE(dir.read("out.dic") == expected);
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "test_support/case_name.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
@@ -56,7 +56,7 @@ TEST_P(DbgviewBoundedRead, RejectsInLittleMemory) {
   const Case& c = GetParam();
   test_support::ScratchDir dir;
   std::string hashed;  // word 9999 promises 3,000,000,000 bytes of data; 3 follow the header
-  for (int k = 0; k < 10000; ++k) platform::append_u32(hashed, 0x5651DE88 + (k == 9999 ? 3'000'000'000u : 0));
+  for (int k = 0; k < 10000; ++k) big5dict::append_u32(hashed, 0x5651DE88 + (k == 9999 ? 3'000'000'000u : 0));
   dir.write("short.dbg", hashed + "abc");
   dir.write("big.dbg", "");
   std::filesystem::resize_file(dir / "big.dbg", 1ULL << 30);  // a hole that takes no disk space
@@ -84,7 +84,7 @@ TEST(DbgviewBoundedRead, UnsoundHashedHeaderFromAnEndlessPipe) {
   std::string header;
   for (std::uint32_t k = 0; k < 10000; ++k) {
     const std::uint32_t offset = k == 0 ? 0 : k == 5 ? 1000 : k == 9999 ? 0xFFFFFF00u : 10;
-    platform::append_u32(header, 0x5651DE88u + offset);
+    big5dict::append_u32(header, 0x5651DE88u + offset);
   }
   dir.write("header.dbg", header);
   test_support::ProcessOptions options;

@@ -12,7 +12,7 @@
 #include "cizu_converter/hashed_dictionary.h"
 #include "cizu_converter/record_builder.h"
 #include "dictionary_viewer/tests/examination_lines.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "test_support/scratch.h"
 
 namespace dictionary_viewer {
@@ -39,7 +39,7 @@ std::pair<std::size_t, std::string> line_record(std::string line) {
 }
 
 std::string set_word(std::string file, std::size_t k, std::uint32_t value) {
-  platform::put_u32(reinterpret_cast<std::uint8_t*>(file.data()) + 4 * k, value);
+  big5dict::put_u32(reinterpret_cast<std::uint8_t*>(file.data()) + 4 * k, value);
   return file;
 }
 

@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "dictionary_viewer/tests/examination_lines.h"
-#include "phrase_tool/dictionary_format.h"
-#include "platform/little_endian.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/bytes.h"
 #include "test_support/case_name.h"
 
 namespace dictionary_viewer {
 namespace {
 
 std::string phrase_header(std::uint16_t slot0_half_length) {
-  phrase_tool::HeaderImage header;
-  for (int entry = 1; entry <= phrase_tool::kSlotCount; ++entry) header.set_half_offset(entry, slot0_half_length);
-  return std::string(reinterpret_cast<const char*>(header.data()), phrase_tool::HeaderImage::size());
+  big5dict::phrase::HeaderImage header;
+  for (int entry = 1; entry <= big5dict::phrase::kSlotCount; ++entry) header.set_half_offset(entry, slot0_half_length);
+  return std::string(reinterpret_cast<const char*>(header.data()), big5dict::phrase::HeaderImage::size());
 }
 
 struct Case {
@@ -25,7 +25,7 @@ struct Case {
 
 std::vector<Case> cases() {
   std::string hashed;
-  for (int k = 0; k < 10000; ++k) platform::append_u32(hashed, 0x5651DE88);
+  for (int k = 0; k < 10000; ++k) big5dict::append_u32(hashed, 0x5651DE88);
   return {
       {"PhraseLongerThanRead", phrase_header(0), {27014, false},
        {"warning: offset 27004: data area: 10 bytes after the last bucket, which a loader ignores"}},

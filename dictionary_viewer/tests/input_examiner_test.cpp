@@ -11,7 +11,7 @@
 #include "dictionary_viewer/tests/examination_lines.h"
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/key_encoding.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "test_support/scratch.h"
 
 namespace dictionary_viewer {
@@ -55,7 +55,7 @@ std::string set_byte(std::string file, std::size_t offset, int value) {
 }
 
 std::string set_slot(std::string file, std::size_t slot, std::uint32_t code) {
-  platform::put_u32(reinterpret_cast<std::uint8_t*>(file.data()) + 108 + 4 * slot, code);
+  big5dict::put_u32(reinterpret_cast<std::uint8_t*>(file.data()) + 108 + 4 * slot, code);
   return file;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "input_table_converter/key_encoding.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -15,7 +15,7 @@ namespace itc = input_table_converter;
 using test_support::hex;
 
 std::uint32_t slot_in_file(const std::string& file, std::size_t slot) {
-  return platform::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + itc::kKeyTableOffset + 4 * slot);
+  return big5dict::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + itc::kKeyTableOffset + 4 * slot);
 }
 
 TEST(DictHeader, InitialContentsByteForByte) {
@@ -35,7 +35,7 @@ TEST(DictHeader, InitialContentsByteForByte) {
   want += '\xA1';
   want += '\xF9';
   for (std::uint32_t v : {268435456u, 16777216u, 1048576u, 65536u, 4096u, 256u, 16u, 1u}) {
-    platform::append_u32(want, v);
+    big5dict::append_u32(want, v);
   }
   EXPECT_EQ(hex(got), hex(want));
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "input_table_converter/tests/kestrawn_texts.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 #include "test_support/process.h"
 #include "test_support/scratch.h"
@@ -129,7 +129,7 @@ TEST(KestrawnProcess, ExtraKeysOverrideTheStubAndOtherThirdArgumentsAreIgnored) 
   std::string plus = dir.read("plus.dbg");
   ASSERT_EQ(plus.size(), 79318u);
   EXPECT_EQ(plus[61], 2);
-  EXPECT_EQ(platform::get_u32(reinterpret_cast<const std::uint8_t*>(plus.data()) + 108 + 4 * 471), 184549376u);
+  EXPECT_EQ(big5dict::get_u32(reinterpret_cast<const std::uint8_t*>(plus.data()) + 108 + 4 * 471), 184549376u);
 
   for (const char* option : {"*CIZUX", "*CIZ", "CIZU"}) {
     ProcessResult other = kestrawn(dir, {"t.b5", "other.dbg", option, "more"});
@@ -272,7 +272,7 @@ TEST(KestrawnProcess, ConvertsTheExampleTable) {
   std::string file = dir.read("simplex.DBG");
   ASSERT_EQ(file.size(), 79318u);
   // The character A4 E9 under the key a, with rows counted from 0xA4.
-  EXPECT_EQ(platform::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + 108 + 4 * 135), kA);
+  EXPECT_EQ(big5dict::get_u32(reinterpret_cast<const std::uint8_t*>(file.data()) + 108 + 4 * 135), kA);
 }
 
 }  // namespace

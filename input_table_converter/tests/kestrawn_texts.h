@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/process.h"
@@ -62,10 +62,10 @@ inline std::string header_prefix(const Fields& f, int max_len) {
 
 inline std::string full_file(const Fields& f) {
   std::string b = header_prefix(f, f.max_len);
-  for (std::uint32_t v : f.place_values) platform::append_u32(b, v);
+  for (std::uint32_t v : f.place_values) big5dict::append_u32(b, v);
   for (int slot = 0; slot < 19782; ++slot) {
     auto it = f.slots.find(slot);
-    platform::append_u32(b, it == f.slots.end() ? 0 : it->second);
+    big5dict::append_u32(b, it == f.slots.end() ? 0 : it->second);
   }
   return b + "Slots hold u32 little-endian key codes; v1.0" + std::string(38, '\0');
 }

@@ -1,5 +1,5 @@
 // Dictionary files and buckets for the tests of the loader, the writers, the import and the
-// comparison: buckets built entry by entry, whole files laid out by the writer's own bytes().
+// comparison: buckets built entry by entry, whole files laid out by the library's file_bytes().
 #pragma once
 
 #include <cstdint>
@@ -8,15 +8,17 @@
 
 #include <gtest/gtest.h>
 
-#include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/phrase_entry.h"
-#include "phrase_tool/phrase_table.h"
-#include "phrase_tool/slots.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
+#include "big5dict/phrase_entry.h"
+#include "big5dict/phrase_file.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/phrase_table.h"
 #include "test_support/scratch.h"
 
 namespace phrase_tool::test_images {
 
+using namespace big5dict::phrase;
+using big5dict::Big5Char;
 using test_support::bytes;
 
 // Big5 characters. A is the character of slot 0; A2 that of slot 1; Z that of the last slot.
@@ -71,12 +73,12 @@ inline std::map<int, std::string> generated_buckets() {
 inline std::string dictionary_file(const std::map<int, std::string>& buckets, std::uint16_t first_half_offset = 0,
                                    const HeaderImage& header = HeaderImage(), const std::string& trailing = "") {
   PhraseTable table;
-  for (const auto& [slot, bucket] : buckets) table.replace(slot, bucket);
-  std::string file = phrase_tool::bytes(header, table);
+  for (const auto& [slot, bucket] : buckets) table.insert(slot, 0, bucket);
+  std::string file = big5dict::phrase::file_bytes(header, table);
   auto* half_offsets = reinterpret_cast<std::uint8_t*>(file.data()) + kIdentificationBytes;
   for (int entry_index = 0; entry_index < kTableEntries; ++entry_index) {
     std::uint8_t* half = half_offsets + entry_index * kHalfOffsetBytes;
-    platform::put_u16(half, static_cast<std::uint16_t>(platform::get_u16(half) + first_half_offset));
+    big5dict::put_u16(half, static_cast<std::uint16_t>(big5dict::get_u16(half) + first_half_offset));
   }
   return file + trailing;
 }

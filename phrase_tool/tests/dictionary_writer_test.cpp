@@ -8,7 +8,7 @@
 #include "phrase_tool/dictionary_loader.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "phrase_tool/text_export.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "test_support/scratch.h"
 
 namespace phrase_tool {
@@ -82,7 +82,7 @@ TEST(DictionaryWriter, WritesBucketsAndRecomputedHalfOffsets) {
   header.set_half_offset(3, 999);  // stale offsets of the placeholder are replaced
   PhraseTable table;
   table.set_bucket(0, kWorkedBucket);
-  table.replace(1, "");  // present but empty: contributes nothing
+  table.set_bucket(1, "");  // present but empty: contributes nothing
   table.set_bucket(2, entry(B));
   table.set_bucket(kLastSlot, entry(A + B));
   Written written = write(dir, header, table);
@@ -203,9 +203,9 @@ TEST(TextExport, DamagedBucketGivesOnlyWholeCharacters) {
   HeaderImage header;
   PhraseTable table;
   // A long entry whose last character lost its trail byte, then a frequency unit with nothing after.
-  table.replace(0, bytes({0x88, 0x86, 0xA5, 0x42, 0x26}));
-  table.replace(1, entry(B) + bytes({0x88, 0x88}));
-  table.replace(2, entry(B) + bytes({0x88, 0x88, 0x26}));
+  table.insert(0, 0, bytes({0x88, 0x86, 0xA5, 0x42, 0x26}));
+  table.insert(1, 0, entry(B) + bytes({0x88, 0x88}));
+  table.insert(2, 0, entry(B) + bytes({0x88, 0x88, 0x26}));
   Written written = export_to(dir, header, table);
   std::string lines = written.file.substr(written.file.find('\n') + 1);
   EXPECT_EQ(lines.substr(0, 22), A + " \n-- " + B + "\n" + A2 + " " + B + "\n" + bytes({0xA4, 0x42}) + " " + B + "\n");

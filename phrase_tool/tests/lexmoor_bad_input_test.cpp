@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/slots.h"
+#include "big5dict/phrase_layout.h"
+#include "big5dict/phrase_layout.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "phrase_tool/tests/lexmoor_texts.h"
 #include "platform/report.h"
@@ -40,7 +40,7 @@ std::string patched(std::string file, std::size_t at, const std::string& bytes) 
 std::string characters(int first, int count) {
   std::string text;
   for (int slot = first; slot < first + count; ++slot) {
-    phrase_tool::Big5Char c = phrase_tool::slot_character(slot);
+    big5dict::Big5Char c = big5dict::phrase::slot_character(slot);
     text += {static_cast<char>(c.lead), static_cast<char>(c.trail)};
   }
   return text;

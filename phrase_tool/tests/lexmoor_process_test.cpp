@@ -25,9 +25,9 @@ using test_support::ProcessResult;
 
 // The export of a table holding `blocks` (slot -> the text after the head character and space).
 std::string export_text(const std::map<int, std::string>& blocks) {
-  std::string text = std::string(phrase_tool::kBuiltInIdentification) + "\n";
-  for (int slot = 0; slot < phrase_tool::kSlotCount; ++slot) {
-    phrase_tool::Big5Char head = phrase_tool::slot_character(slot);
+  std::string text = std::string(big5dict::phrase::kBuiltInIdentification) + "\n";
+  for (int slot = 0; slot < big5dict::phrase::kSlotCount; ++slot) {
+    big5dict::Big5Char head = big5dict::phrase::slot_character(slot);
     text += std::string{static_cast<char>(head.lead), static_cast<char>(head.trail), ' '};
     auto it = blocks.find(slot);
     if (it != blocks.end()) text += it->second;
@@ -98,7 +98,7 @@ TEST_F(Lexmoor, NewDictionaryFromAList) {
 }
 
 TEST_F(Lexmoor, DeletingFromALoadedDictionary) {
-  phrase_tool::HeaderImage header;
+  big5dict::phrase::HeaderImage header;
   std::memcpy(header.data(), "OVBig5CZ kept\0after", 19);
   const std::string start = dictionary_file(
       {{0, entry(K) + entry(B)}, {kSlotA2, entry(B) + entry(C) + entry(D + E + G)}}, 7, header);
@@ -197,7 +197,7 @@ TEST_F(Lexmoor, BucketFullRefusesThePhraseAndTheFileReadsBack) {
   std::string last;
   int added = 0;
   for (int slot = 0; added < 4096; ++slot) {
-    phrase_tool::Big5Char c = phrase_tool::slot_character(slot);
+    big5dict::Big5Char c = big5dict::phrase::slot_character(slot);
     std::string second{static_cast<char>(c.lead), static_cast<char>(c.trail)};
     list += A + second + "\n";
     if (++added < 4096) {

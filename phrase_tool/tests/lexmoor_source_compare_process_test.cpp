@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "phrase_tool/dictionary_format.h"
+#include "big5dict/phrase_layout.h"
 #include "phrase_tool/tests/dictionary_image.h"
 #include "phrase_tool/tests/lexmoor_texts.h"
 #include "test_support/process.h"
@@ -84,7 +84,7 @@ TEST_F(LexmoorSourceAndCompare, ContinuationBeforeAnyHeadLineStopsWithStatus0) {
 TEST_F(LexmoorSourceAndCompare, ExportReadBackGivesTheSameDictionary) {
   std::map<int, std::string> buckets = kFirst;
   buckets[1] = entry(B) + entry(C) + entry(repeat(D, 19)) + entry(E + G);
-  buckets[phrase_tool::kSlotCount - 1] = entry(Z + Z + Z);
+  buckets[big5dict::phrase::kSlotCount - 1] = entry(Z + Z + Z);
   dir.write("a.DBG", dictionary_file(buckets));
   dir.write("print.b5", "PRINT-TO-BIG5\n");
   ProcessResult exported = lexmoor({"@a.DBG", "print.b5"});
@@ -151,7 +151,7 @@ TEST_F(LexmoorSourceAndCompare, ListingFedBackAsAWordListCompletesTheFirstDictio
   EXPECT_EQ(added.status, 1);
   std::string expected_start = "Reading a.DBG  Adding words listed in [new.b5]\n" + kOnlyInSecond + "\nWriting to: LEXMOOR.DBG";
   EXPECT_EQ(added.out.substr(0, expected_start.size()), expected_start);
-  std::string total = "\nTotal Word Length=" + std::to_string(dir.read("LEXMOOR.DBG").size() - phrase_tool::kHeaderBytes) + "\n";
+  std::string total = "\nTotal Word Length=" + std::to_string(dir.read("LEXMOOR.DBG").size() - big5dict::phrase::kHeaderBytes) + "\n";
   EXPECT_EQ(added.out.substr(added.out.size() - total.size()), total);
 
   ProcessResult again = lexmoor({"@LEXMOOR.DBG", "@b.DBG"});

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "phrase_tool/messages.h"
-#include "phrase_tool/slots.h"
+#include "big5dict/phrase_layout.h"
 #include "platform/build_date.h"
 #include "platform/report.h"
 #include "test_support/process.h"
@@ -30,7 +30,7 @@ inline std::string usage() {
 inline std::string writer_report(const std::map<int, std::string>& buckets) {
   std::string text = "\nWriting to: LEXMOOR.DBG ... \n";
   long count = 0;
-  for (int entry_index = 0; entry_index < kTableEntries; ++entry_index) {
+  for (int entry_index = 0; entry_index < big5dict::phrase::kTableEntries; ++entry_index) {
     text += "Entry:" + std::to_string(entry_index) + ", Offset:" + std::to_string(count) + "\r";
     auto it = buckets.find(entry_index);
     if (it != buckets.end()) count += static_cast<long>(it->second.size());

@@ -1,4 +1,4 @@
-#include "phrase_tool/phrase_editor.h"
+#include "phrase_tool/phrase_edit.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@
 namespace {
 
 using phrase_tool::Outcome;
-using phrase_tool::PhraseTable;
+using big5dict::phrase::PhraseTable;
 using phrase_tool::RunFlags;
-using phrase_tool::EditRequest;
+using big5dict::phrase::EditRequest;
 using phrase_tool::StopStatus;
 using test_support::bytes;
 using test_support::hex;
@@ -228,7 +228,7 @@ TEST_F(PhraseEditor, CharactersWithoutASlotAreIgnoredSilently) {
     EXPECT_EQ(edit(first + B + C, -1), std::nullopt);
   }
   EXPECT_EQ(out.str(), "");
-  for (int slot = 0; slot < phrase_tool::kTableEntries; ++slot) ASSERT_EQ(table.bucket(slot), "") << slot;
+  for (int slot = 0; slot < big5dict::phrase::kTableEntries; ++slot) ASSERT_EQ(table.bucket(slot), "") << slot;
 }
 
 TEST_F(PhraseEditor, LastSlotHoldsPhrases) {
@@ -270,7 +270,8 @@ TEST_F(PhraseEditor, BucketsEndingMidEntryAreNeverReadPast) {
       RunFlags f;
       f.at_end = at_end;
       for (const std::string& phrase : {A + B, A + D + E, A + F + H + G}) {
-        fresh.replace(0, damaged);  // as it stands, odd length included
+        fresh.release(0);
+        fresh.insert(0, 0, damaged);  // as it stands, odd length included
         phrase_tool::edit_phrase(fresh, f, phrase, EditRequest::kLookUp, console);
         phrase_tool::edit_phrase(fresh, f, phrase, EditRequest::kAdd, console);
         // Either the phrase was found, or the damaged bytes survive whole around the new entry.

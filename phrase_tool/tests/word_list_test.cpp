@@ -37,7 +37,7 @@ class WordListScan : public ::testing::TestWithParam<ScanCase> {};
 
 TEST_P(WordListScan, HandsOnTheRunsOfBig5Characters) {
   const ScanCase& c = GetParam();
-  phrase_tool::PhraseTable table;
+  big5dict::phrase::PhraseTable table;
   phrase_tool::RunFlags flags;
   flags.list_added = true;
   flags.at_end = true;
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
     test_support::case_name<ScanCase>);
 
 TEST(WordList, AddsThenRemovesWithTheSignOfTheList) {
-  phrase_tool::PhraseTable table;
+  big5dict::phrase::PhraseTable table;
   phrase_tool::RunFlags flags;
   std::ostringstream out;
   std::ostringstream err;
@@ -116,7 +116,7 @@ class WordListFile : public ::testing::Test {
   std::string path(const std::string& name) const { return (dir / name).string(); }
 
   test_support::ScratchDir dir;
-  phrase_tool::PhraseTable table;
+  big5dict::phrase::PhraseTable table;
   phrase_tool::RunFlags flags;
   std::ostringstream out;
   std::ostringstream err;

@@ -43,17 +43,6 @@ TEST(InputFile, FolderOpensAndItsFirstReadFails) {
   char buf[4];
   EXPECT_EQ(in.read(buf, 4), 0u);
   EXPECT_EQ(in.error(), EISDIR);
-  std::string all;
-  EXPECT_EQ(platform::read_all(in, all), EISDIR);
-}
-
-TEST(InputFile, ReadAllTakesEverything) {
-  std::string big(200000, 'x');
-  big[199999] = 'y';
-  auto in = platform::InputFile::from_bytes(big);
-  std::string all;
-  EXPECT_EQ(platform::read_all(in, all), 0);
-  EXPECT_EQ(all, big);
 }
 
 }  // namespace

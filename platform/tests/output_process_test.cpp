@@ -26,7 +26,7 @@
 #include "input_table_converter/messages.h"
 #include "phrase_tool/messages.h"
 #include "platform/file_permissions.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/replaced_file.h"
 #include "platform/build_date.h"
 #include "platform/report.h"
@@ -532,12 +532,12 @@ TEST_P(OutputProgram, KeepsTheAccessList) {
   dir.write(p.target, kOldOutput);
   // Owner rw-, the user nobody rw-, the owning group ---, mask rw-, others ---: mode 0660.
   std::string list;
-  platform::append_u32(list, 2);
+  big5dict::append_u32(list, 2);
   for (auto [tag, permissions, id] : {std::tuple{0x01, 6, ~0u}, {0x02, 6, 65534u}, {0x04, 0, ~0u}, {0x10, 6, ~0u},
                                       {0x20, 0, ~0u}}) {
-    platform::append_u16(list, static_cast<std::uint16_t>(tag));
-    platform::append_u16(list, static_cast<std::uint16_t>(permissions));
-    platform::append_u32(list, id);
+    big5dict::append_u16(list, static_cast<std::uint16_t>(tag));
+    big5dict::append_u16(list, static_cast<std::uint16_t>(permissions));
+    big5dict::append_u32(list, id);
   }
   const std::string path = (dir / p.target).string();
   if (::setxattr(path.c_str(), platform::kAccessListAttribute, list.data(), list.size(), 0) != 0) {

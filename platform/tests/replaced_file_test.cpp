@@ -8,7 +8,7 @@
 
 #include "platform/build_date.h"
 #include "platform/file_permissions.h"
-#include "platform/little_endian.h"
+#include "big5dict/bytes.h"
 #include "platform/report.h"
 #include "test_support/scratch.h"
 
@@ -102,11 +102,11 @@ TEST(ReplacedFile, TargetReplacedDuringTheRunIsLeftAlone) {
 TEST(FilePermissions, AnAccessListNarrowsTheOwningGroup) {
   auto list = [](std::initializer_list<std::pair<int, int>> entries) {
     std::string bytes;
-    platform::append_u32(bytes, 2);
+    big5dict::append_u32(bytes, 2);
     for (auto [tag, permissions] : entries) {
-      platform::append_u16(bytes, static_cast<std::uint16_t>(tag));
-      platform::append_u16(bytes, static_cast<std::uint16_t>(permissions));
-      platform::append_u32(bytes, 0);
+      big5dict::append_u16(bytes, static_cast<std::uint16_t>(tag));
+      big5dict::append_u16(bytes, static_cast<std::uint16_t>(permissions));
+      big5dict::append_u32(bytes, 0);
     }
     return bytes;
   };

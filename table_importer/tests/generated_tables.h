@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/big5.h"
+#include "big5dict/big5.h"
 
 namespace table_importer::generated {
 
@@ -14,8 +14,8 @@ namespace table_importer::generated {
 inline std::vector<std::string> codes_of_rows(int first_lead, int last_lead) {
   std::vector<std::string> codes;
   for (int lead = first_lead; lead <= last_lead; ++lead) {
-    for (int position = 0; position < platform::kRowPositions; ++position) {
-      codes.push_back({static_cast<char>(lead), static_cast<char>(platform::position_trail(position))});
+    for (int position = 0; position < big5dict::kRowPositions; ++position) {
+      codes.push_back({static_cast<char>(lead), static_cast<char>(big5dict::position_trail(position))});
     }
   }
   return codes;

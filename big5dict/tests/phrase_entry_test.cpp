@@ -1,10 +1,10 @@
-#include "phrase_tool/phrase_entry.h"
+#include "big5dict/phrase_entry.h"
 
 #include <gtest/gtest.h>
 
 #include "test_support/scratch.h"
 
-namespace phrase_tool {
+namespace big5dict::phrase {
 namespace {
 
 using test_support::bytes;
@@ -28,4 +28,4 @@ TEST(EntryWalker, ByteAfterFrequencyUnitDecidesTheKind) {
 }
 
 }  // namespace
-}  // namespace phrase_tool
+}  // namespace big5dict::phrase

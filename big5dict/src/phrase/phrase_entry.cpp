@@ -1,9 +1,9 @@
-// Building entries, walking buckets and laying out the dictionary file.
-#include "phrase_tool/phrase_entry.h"
+// Building entries and walking buckets.
+#include "big5dict/phrase_entry.h"
 
 #include <cstring>
 
-namespace phrase_tool {
+namespace big5dict::phrase {
 
 namespace {
 constexpr std::uint8_t kStoredLeadAbove = 0xA0;  // a lead byte above this is a Big5 lead
@@ -52,18 +52,4 @@ std::optional<Entry> EntryWalker::next() {
   return Entry{start, bucket_.substr(first, pos_ - first), kind};
 }
 
-std::string bytes(const HeaderImage& header, const PhraseTable& table) {
-  HeaderImage image = header;
-  std::size_t data_bytes = 0;
-  for (int entry = 0; entry < kTableEntries; ++entry) {
-    image.set_half_offset(entry, static_cast<std::uint16_t>(data_bytes / 2));
-    if (entry < kSlotCount) data_bytes += table.bucket(entry).size();
-  }
-  std::string file;
-  file.reserve(HeaderImage::size() + data_bytes);
-  file.append(reinterpret_cast<const char*>(image.data()), HeaderImage::size());
-  for (int slot = 0; slot < kSlotCount; ++slot) file += table.bucket(slot);
-  return file;
-}
-
-}  // namespace phrase_tool
+}  // namespace big5dict::phrase

@@ -1,7 +1,7 @@
 // Storing whole buckets into the phrase table.
-#include "phrase_tool/phrase_table.h"
+#include "big5dict/phrase_table.h"
 
-namespace phrase_tool {
+namespace big5dict::phrase {
 
 void PhraseTable::set_bucket(int slot, std::string_view bytes) {
   std::size_t end = bytes.find('\0');
@@ -13,4 +13,4 @@ void PhraseTable::set_bucket(int slot, std::string_view bytes) {
   buckets_[static_cast<std::size_t>(slot)] = std::string(bytes);
 }
 
-}  // namespace phrase_tool
+}  // namespace big5dict::phrase

@@ -1,6 +1,5 @@
-// Phrase-dictionary entries: how one is built, how a bucket is walked entry by entry, and the
-// bytes of a whole dictionary file. Every reader and writer of buckets goes through here, so the
-// layout has one home.
+// Phrase-dictionary entries: how one is built and how a bucket is walked entry by entry. Every
+// reader and writer of buckets goes through here, so the layout has one home.
 //
 // An entry is F1 F2 and the stored characters 2..k of its phrase. F1 has bit 7 set; F2 is carried
 // and never examined. The byte after the frequency unit decides the entry's kind: 0x80 or below
@@ -14,14 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/phrase_table.h"
+#include "big5dict/phrase_layout.h"
 
-namespace phrase_tool {
-
-constexpr std::size_t kFrequencyUnitBytes = 2;
-constexpr std::size_t kCharacterBytes = 2;
-constexpr std::size_t kTwoCharacterEntryBytes = kFrequencyUnitBytes + kCharacterBytes;
+namespace big5dict::phrase {
 
 enum class EntryKind { kTwoCharacter, kLong };
 
@@ -78,10 +72,4 @@ class EntryWalker {
   std::size_t pos_ = 0;
 };
 
-// The whole dictionary file: `header`'s identification field, the half-offsets of the table's
-// buckets, then the buckets back to back. The half-offsets wrap modulo 65536: a reader only takes
-// their differences, so a data area longer than 131070 bytes still reads back as long as each
-// bucket stays under 16384 bytes.
-std::string bytes(const HeaderImage& header, const PhraseTable& table);
-
-}  // namespace phrase_tool
+}  // namespace big5dict::phrase

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace big5dict {
 
 constexpr bool is_ascii_capital(std::uint8_t b) { return b >= 'A' && b <= 'Z'; }
 constexpr bool is_ascii_small(std::uint8_t b) { return b >= 'a' && b <= 'z'; }
@@ -18,4 +18,4 @@ constexpr std::uint8_t to_ascii_upper(std::uint8_t b) {
 constexpr char to_ascii_lower(char c) { return static_cast<char>(to_ascii_lower(static_cast<std::uint8_t>(c))); }
 constexpr char to_ascii_upper(char c) { return static_cast<char>(to_ascii_upper(static_cast<std::uint8_t>(c))); }
 
-}  // namespace platform
+}  // namespace big5dict

@@ -1,12 +1,12 @@
-#include "phrase_tool/slots.h"
+#include "big5dict/phrase_layout.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using phrase_tool::Big5Char;
-using phrase_tool::slot_character;
-using phrase_tool::slot_index;
+using big5dict::Big5Char;
+using big5dict::phrase::slot_character;
+using big5dict::phrase::slot_index;
 
 TEST(Slots, WorkedValues) {
   struct Case {
@@ -20,9 +20,9 @@ TEST(Slots, WorkedValues) {
     EXPECT_EQ(slot_index(static_cast<std::uint8_t>(c.lead), static_cast<std::uint8_t>(c.trail)), c.slot)
         << std::hex << c.lead << " " << c.trail;
   }
-  EXPECT_FALSE(phrase_tool::has_slot(13469));
-  EXPECT_FALSE(phrase_tool::has_slot(-1));
-  EXPECT_TRUE(phrase_tool::has_slot(13468));
+  EXPECT_FALSE(big5dict::phrase::has_slot(13469));
+  EXPECT_FALSE(big5dict::phrase::has_slot(-1));
+  EXPECT_TRUE(big5dict::phrase::has_slot(13468));
 }
 
 TEST(Slots, MappingsAreExactInversesOverEveryPair) {
@@ -30,13 +30,13 @@ TEST(Slots, MappingsAreExactInversesOverEveryPair) {
   for (int lead = 0; lead < 256; ++lead) {
     for (int trail = 0; trail < 256; ++trail) {
       int index = slot_index(static_cast<std::uint8_t>(lead), static_cast<std::uint8_t>(trail));
-      if (!phrase_tool::has_slot(index)) continue;
+      if (!big5dict::phrase::has_slot(index)) continue;
       ++holders;
       EXPECT_EQ(slot_character(index), (Big5Char{static_cast<std::uint8_t>(lead), static_cast<std::uint8_t>(trail)}));
     }
   }
-  EXPECT_EQ(holders, phrase_tool::kSlotCount);
-  for (int slot = 0; slot < phrase_tool::kSlotCount; ++slot) {
+  EXPECT_EQ(holders, big5dict::phrase::kSlotCount);
+  for (int slot = 0; slot < big5dict::phrase::kSlotCount; ++slot) {
     Big5Char c = slot_character(slot);
     ASSERT_EQ(slot_index(c.lead, c.trail), slot);
   }

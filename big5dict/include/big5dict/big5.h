@@ -1,11 +1,13 @@
-// Big5 characters as every format stores them: a lead byte, a trail byte, and the rows they form.
-// A row is the 157 characters of one lead byte: 63 for trail bytes 0x40..0x7E, then 94 for
-// 0xA1..0xFE.
+// Big5 characters as every format stores them: a lead byte, a trail byte, the rows they form, the
+// lead-byte rules of the programs, and the one scan for a run of characters in a text. A row is the
+// 157 characters of one lead byte: 63 for trail bytes 0x40..0x7E, then 94 for 0xA1..0xFE.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
-namespace platform {
+namespace big5dict {
 
 struct Big5Char {
   std::uint8_t lead;
@@ -41,13 +43,24 @@ constexpr std::uint8_t position_trail(int position) {
                                                              : kHighTrailFirst + (position - kLowTrailCount));
 }
 
-// Which bytes start a character depends on the reader: the converters take every byte above 0x80
-// as a lead byte, the phrase tools only those above 0xA0, where the rows of characters begin.
+// The four lead-byte rules. Which bytes start a character depends on the reader: the converters
+// take every byte above 0x80 as a lead byte, the phrase tools only those above 0xA0, where the rows
+// of characters begin. A lead byte of the full code is 0x81..0xFE, of the rows of characters
+// 0xA1..0xFE.
 constexpr bool is_lead_above_0x80(std::uint8_t b) { return b > 0x80; }
 constexpr bool is_lead_above_0xA0(std::uint8_t b) { return b > 0xA0; }
-
-// A lead byte of the full code, 0x81..0xFE, and of the rows of characters, 0xA1..0xFE.
 constexpr bool is_big5_lead(std::uint8_t b) { return is_lead_above_0x80(b) && b <= kLastLead; }
 constexpr bool is_character_row_lead(std::uint8_t b) { return is_lead_above_0xA0(b) && b <= kLastLead; }
 
-}  // namespace platform
+// Where the run of two-byte characters that starts at `start` in `text` ends: two bytes at a time,
+// while the byte at the position passes `is_lead` and a byte follows it, which is its trail byte
+// whatever its value. A lead byte with no byte behind it in `text` is no character: the run ends
+// before it, and no scan ever reads past the text.
+template <typename LeadRule>
+constexpr std::size_t character_run_end(std::string_view text, std::size_t start, LeadRule is_lead) {
+  std::size_t end = start;
+  while (end + 1 < text.size() && is_lead(static_cast<std::uint8_t>(text[end]))) end += 2;
+  return end;
+}
+
+}  // namespace big5dict

@@ -1,5 +1,6 @@
-// Little-endian numbers to and from bytes, one byte at a time, and checked reads that refuse to
-// pass the end of the bytes they are given; no file layout ever depends on the host's byte order.
+// Bytes of a file: little-endian numbers to and from them, one byte at a time, checked reads that
+// refuse to pass the end of the bytes they are given, and the text a NUL ends. No file layout ever
+// depends on the host's byte order.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace big5dict {
 
 inline void put_u16(std::uint8_t* p, std::uint16_t v) {
   p[0] = static_cast<std::uint8_t>(v);
@@ -32,8 +33,8 @@ inline std::uint32_t get_u32(const std::uint8_t* p) {
 }
 
 // Checked reads from a block of outside bytes: a read that would pass the block's end throws
-// instead of reading memory the block does not hold. The examiners read only where the file's
-// length was checked first, so a throw is a fault of the examiner, never of the file.
+// instead of reading memory the block does not hold. The checks read only where the file's length
+// was checked first, so a throw is a fault of the reader, never of the file.
 inline std::uint8_t get_u8(std::string_view bytes, std::size_t offset) {
   if (offset >= bytes.size()) throw std::out_of_range("byte past the end of the bytes read");
   return static_cast<std::uint8_t>(bytes[offset]);
@@ -50,6 +51,10 @@ inline std::string_view get_bytes(std::string_view bytes, std::size_t offset, st
   return bytes.substr(offset, size);
 }
 
+// The text of `bytes` up to its first NUL, all of it when it holds none: a NUL ends the text of a
+// line, a name field and a bucket in memory.
+constexpr std::string_view text_before_nul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
+
 inline void append_u16(std::string& out, std::uint16_t v) {
   out.push_back(static_cast<char>(v & 0xFF));
   out.push_back(static_cast<char>(v >> 8));
@@ -59,4 +64,4 @@ inline void append_u32(std::string& out, std::uint32_t v) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((v >> shift) & 0xFF));
 }
 
-}  // namespace platform
+}  // namespace big5dict

@@ -1,20 +1,14 @@
 // The phrase editor: one phrase added to, deleted from or looked up in its slot's bucket.
-#include "phrase_tool/phrase_editor.h"
+#include "big5dict/phrase_editor.h"
 
-#include <array>
-#include <cstddef>
+#include <algorithm>
 #include <cstdint>
-#include <new>
 #include <string>
 
-#include "phrase_tool/dictionary_format.h"
-#include "phrase_tool/messages.h"
-#include "phrase_tool/phrase_entry.h"
-#include "phrase_tool/slots.h"
-#include "platform/message_writer.h"
-#include "platform/report.h"
+#include "big5dict/bytes.h"
+#include "big5dict/phrase_entry.h"
 
-namespace phrase_tool {
+namespace big5dict::phrase {
 
 namespace {
 
@@ -58,13 +52,13 @@ std::size_t long_entries_from(const BucketView& bucket, std::size_t pos) {
 
 // Two-character entries stand first and are 4 bytes each, so a fixed-stride walk finds them. The
 // walk notes where the long entries begin as it passes, so that an addition need not walk again.
-Search find_two_character(const BucketView& bucket, std::string_view tail, std::ostream& out) {
+Search find_two_character(const BucketView& bucket, std::string_view tail, EditResult& result) {
   if (bucket.length() == 0 || bucket.is_long(0)) return {};
   std::size_t long_entries = kNotFound;
   std::size_t pos = 0;
   for (; bucket.at(pos) != 0 && pos < bucket.length(); pos += kTwoCharacterEntryBytes) {
     if (long_entries == kNotFound && bucket.is_long(pos)) long_entries = pos;
-    if (!bucket.starts_entry(pos)) out << msg::kFreqSearch1;
+    if (!bucket.starts_entry(pos)) ++result.unmarked_entries[0];
     if (!bucket.ends_entry(pos + kTwoCharacterEntryBytes)) break;  // a long entry
     if (bucket.holds_at(pos + kFrequencyUnitBytes, tail)) return {pos, 0};
   }
@@ -73,16 +67,16 @@ Search find_two_character(const BucketView& bucket, std::string_view tail, std::
 
 // A long phrase is looked for among the long entries only, and matches a whole entry: its tail
 // must end exactly where the entry does.
-Search find_long(const BucketView& bucket, std::string_view tail, std::ostream& out) {
+Search find_long(const BucketView& bucket, std::string_view tail, EditResult& result) {
   std::size_t pos = 0;
   while (bucket.at(pos) != 0) {
-    if (!bucket.starts_entry(pos)) out << msg::kFreqSearch2;
+    if (!bucket.starts_entry(pos)) ++result.unmarked_entries[1];
     if (bucket.is_long(pos)) break;
     pos += kTwoCharacterEntryBytes;
   }
   const std::size_t long_entries = pos < bucket.length() ? pos : bucket.length();
   while (bucket.at(pos) != 0 && pos < bucket.length()) {
-    if (!bucket.starts_entry(pos)) out << msg::kFreqSearch3;
+    if (!bucket.starts_entry(pos)) ++result.unmarked_entries[2];
     if (bucket.ends_entry(pos + kFrequencyUnitBytes + tail.size()) && bucket.holds_at(pos + kFrequencyUnitBytes, tail)) {
       return {pos, long_entries};
     }
@@ -92,9 +86,9 @@ Search find_long(const BucketView& bucket, std::string_view tail, std::ostream& 
   return {kNotFound, long_entries};
 }
 
-Search find_entry(const BucketView& bucket, std::string_view tail, std::ostream& out) {
-  Search search = kind_of_tail(tail) == EntryKind::kTwoCharacter ? find_two_character(bucket, tail, out)
-                                                                  : find_long(bucket, tail, out);
+Search find_entry(const BucketView& bucket, std::string_view tail, EditResult& result) {
+  Search search = kind_of_tail(tail) == EntryKind::kTwoCharacter ? find_two_character(bucket, tail, result)
+                                                                  : find_long(bucket, tail, result);
   if (search.found != kNotFound &&
       (bucket.at(search.found) == 0 || search.found + kFrequencyUnitBytes > bucket.length())) {
     search.found = kNotFound;
@@ -110,67 +104,82 @@ std::size_t insertion_point(const BucketView& bucket, const Search& search, Entr
   return search.long_entries;
 }
 
-void put_phrase_message(std::ostream& out, const char* format, std::string_view text) {
-  platform::MessageWriter(out).print(format, text);
-}
-
-StopStatus edit(PhraseTable& table, const RunFlags& flags, std::string_view phrase, EditRequest request,
-                const Console& console) {
-  if (phrase.size() > kMaxPhraseBytes) {
-    put_phrase_message(console.out, msg::kPhraseTooLong, phrase);
-    return Outcome::kContentFault;
+// The entry of a phrase, built once: its frequency unit, then its stored tail.
+class NewEntry {
+ public:
+  explicit NewEntry(std::string_view tail) : kind_(kind_of_tail(tail)), size_(entry_bytes(tail)) {
+    write_entry(tail, kind_, bytes_.data());
   }
-  // Only whole phrases of two characters or more can be filed; every caller hands nothing else.
-  if (phrase.size() < 2 * kCharacterBytes || phrase.size() % kCharacterBytes != 0) return std::nullopt;
-  int slot = slot_index(static_cast<std::uint8_t>(phrase[0]), static_cast<std::uint8_t>(phrase[1]));
-  if (!has_slot(slot)) return std::nullopt;
+  EntryKind kind() const { return kind_; }
+  std::string_view bytes() const { return {bytes_.data(), size_}; }
+  std::string_view stored_tail() const { return bytes().substr(kFrequencyUnitBytes); }
 
-  const std::string_view tail = phrase.substr(kCharacterBytes);
-  const EntryKind kind = kind_of_tail(tail);
-  std::array<char, kFrequencyUnitBytes + kMaxPhraseBytes> entry_buffer;
-  write_entry(tail, kind, entry_buffer.data());
-  const std::string_view entry(entry_buffer.data(), entry_bytes(tail));
-  const std::string_view stored_tail = entry.substr(kFrequencyUnitBytes);
+ private:
+  EntryKind kind_;
+  std::size_t size_;
+  std::array<char, kFrequencyUnitBytes + kMaxPhraseBytes> bytes_;
+};
 
-  const BucketView bucket(table.bucket(slot));
-  const Search search = find_entry(bucket, stored_tail, console.out);
-
-  if (request == EditRequest::kDelete && search.found == kNotFound) {
-    put_phrase_message(console.out, msg::kNotPresent, stored_tail);
-    return std::nullopt;
-  }
-  if (request == EditRequest::kAdd && search.found == kNotFound) {
-    // A bucket stays under 16384 bytes, or the file that holds it could not be read back.
-    if (bucket.length() + entry.size() >= kBucketLimit) {
-      put_phrase_message(console.out, msg::kBucketFull, phrase);
-      return std::nullopt;
-    }
-    if (flags.list_added) {
-      console.out << phrase << msg::kAddedEchoEnd;
-    } else {
-      console.out << msg::kAddedMark;
-    }
-    table.insert(slot, insertion_point(bucket, search, kind, flags.at_end), entry);
-    return std::nullopt;
-  }
-  if (request == EditRequest::kDelete) {
-    console.out << msg::kDeletedMark;
-    table.erase(slot, search.found, entry.size());
-  }
-  return std::nullopt;
+// The slot of a whole phrase, or -1: a phrase is two characters or more, and its first has a slot.
+int phrase_slot(std::string_view phrase) {
+  if (phrase.size() < 2 * kCharacterBytes || phrase.size() % kCharacterBytes != 0) return -1;
+  const int slot = slot_index(static_cast<std::uint8_t>(phrase[0]), static_cast<std::uint8_t>(phrase[1]));
+  return has_slot(slot) ? slot : -1;
 }
 
 }  // namespace
 
-StopStatus edit_phrase(PhraseTable& table, const RunFlags& flags, std::string_view phrase, EditRequest request,
-                       const Console& console) {
-  phrase = phrase.substr(0, phrase.find('\0'));
-  try {
-    return edit(table, flags, phrase, request, console);
-  } catch (const std::bad_alloc&) {
-    console.err << msg::kMemoryFull;
-    return Outcome::kContentFault;
+EditResult edit_phrase(PhraseTable& table, std::string_view phrase, EditRequest request, bool at_end) {
+  phrase = text_before_nul(phrase);
+  EditResult result;
+  if (phrase.size() > kMaxPhraseBytes) {
+    result.outcome = EditOutcome::kTooLong;
+    return result;
   }
+  const int slot = phrase_slot(phrase);
+  if (slot < 0) return result;
+
+  const NewEntry entry(phrase.substr(kCharacterBytes));
+  const BucketView bucket(table.bucket(slot));
+  const Search search = find_entry(bucket, entry.stored_tail(), result);
+  const bool found = search.found != kNotFound;
+  switch (request) {
+    case EditRequest::kLookUp:
+      result.outcome = found ? EditOutcome::kPresent : EditOutcome::kAbsent;
+      break;
+    case EditRequest::kDelete:
+      if (!found) {
+        result.outcome = EditOutcome::kMissing;
+        const std::string_view tail = entry.stored_tail();
+        std::copy(tail.begin(), tail.end(), result.stored_tail.begin());
+        result.stored_tail_size = tail.size();
+        break;
+      }
+      table.erase(slot, search.found, entry.bytes().size());
+      result.outcome = EditOutcome::kDeleted;
+      break;
+    case EditRequest::kAdd:
+      if (found) {
+        result.outcome = EditOutcome::kPresent;
+      } else if (bucket.length() + entry.bytes().size() >= kBucketLimit) {
+        // A bucket stays under 16384 bytes, or the file that holds it could not be read back.
+        result.outcome = EditOutcome::kBucketFull;
+      } else {
+        table.insert(slot, insertion_point(bucket, search, entry.kind(), at_end), entry.bytes());
+        result.outcome = EditOutcome::kAdded;
+      }
+      break;
+  }
+  return result;
 }
 
-}  // namespace phrase_tool
+bool holds_phrase(const PhraseTable& table, std::string_view phrase) {
+  phrase = text_before_nul(phrase);
+  const int slot = phrase.size() <= kMaxPhraseBytes ? phrase_slot(phrase) : -1;
+  if (slot < 0) return false;
+  const NewEntry entry(phrase.substr(kCharacterBytes));
+  EditResult unused;
+  return find_entry(BucketView(table.bucket(slot)), entry.stored_tail(), unused).found != kNotFound;
+}
+
+}  // namespace big5dict::phrase

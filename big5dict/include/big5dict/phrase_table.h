@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "phrase_tool/slots.h"
+#include "big5dict/phrase_layout.h"
 
-namespace phrase_tool {
+namespace big5dict::phrase {
 
 class PhraseTable {
  public:
@@ -19,9 +19,6 @@ class PhraseTable {
   // in memory a bucket is a NUL-terminated string, so a NUL inside loaded bytes ends it there,
   // at the start of the two-byte unit that holds it.
   void set_bucket(int slot, std::string_view bytes);
-
-  // Replaces the slot's bucket by `bucket` as it stands (the caller guarantees it holds no NUL).
-  void replace(int slot, std::string bucket) { buckets_[static_cast<std::size_t>(slot)] = std::move(bucket); }
 
   // Inserts `bytes` (no NUL) into the slot's bucket at `pos`, or erases `n` bytes at `pos`: an
   // edit changes the bucket where it stands, never a copy of it.
@@ -39,4 +36,4 @@ class PhraseTable {
   std::vector<std::string> buckets_;
 };
 
-}  // namespace phrase_tool
+}  // namespace big5dict::phrase
