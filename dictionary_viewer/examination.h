@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "big5dict/file_length.h"
+#include "big5dict/findings.h"
+
 namespace dictionary_viewer {
 
 enum class DictionaryFormat {
@@ -60,15 +63,36 @@ struct Examination {
   }
 };
 
-// How long a file is. An input that is not a regular file is known only as far as it was read:
-// `more` says that it goes on past `bytes`.
-struct FileLength {
-  std::uint64_t bytes = 0;
-  bool more = false;
+// A library check's findings put into an examination, their place and text made by `place` and
+// `text` only for the findings the examination keeps.
+template <typename Rule>
+class FindingsInto : public big5dict::FindingSink<Rule> {
+ public:
+  using Describe = std::string (*)(const big5dict::Finding<Rule>&);
+  FindingsInto(Examination& result, Describe place, Describe text) : result_(result), place_(place), text_(text) {}
+
+  void violation(const big5dict::Finding<Rule>& f) override {
+    if (result_.violations.size() < Examination::kKeptFindings) {
+      result_.violations.push_back({static_cast<std::size_t>(f.offset), place_(f), text_(f)});
+    }
+    ++result_.violation_count;
+  }
+  void warning(const big5dict::Finding<Rule>& f) override {
+    if (result_.warnings.size() < Examination::kKeptFindings) {
+      result_.warnings.push_back({static_cast<std::size_t>(f.offset), place_(f), text_(f)});
+    }
+    ++result_.warning_count;
+  }
+
+ private:
+  Examination& result_;
+  Describe place_;
+  Describe text_;
 };
 
-// The length of a file held whole.
-inline FileLength whole(std::string_view file) { return {file.size(), false}; }
+// How long a file is, as far as it was read.
+using big5dict::FileLength;
+using big5dict::whole;
 
 // "N", or "more than N" for an input that goes on past what was read of it.
 std::string shown(FileLength length);

@@ -5,16 +5,21 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace big5dict {
 
 template <typename Rule>
 struct Finding {
+  Finding(Rule rule_found, std::uint64_t at, std::uint64_t where = 0, std::uint64_t first = 0,
+          std::uint64_t second = 0, std::uint64_t third = 0, std::string named = {})
+      : rule(rule_found), offset(at), place(where), a(first), b(second), c(third), text(std::move(named)) {}
+
   Rule rule;
-  std::uint64_t offset = 0;  // the byte of the file the finding belongs to
-  std::uint64_t place = 0;   // the slot, bucket or key table index, where the rule has one
-  std::uint64_t a = 0, b = 0, c = 0;
-  std::string text;          // a key, where the rule names one
+  std::uint64_t offset;  // the byte of the file the finding belongs to
+  std::uint64_t place;   // the slot, bucket or key table index, where the rule has one
+  std::uint64_t a, b, c;
+  std::string text;      // a key, where the rule names one
 };
 
 // Where a check hands its findings, one by one and in file order. A damaged file may break a rule
