@@ -111,11 +111,9 @@ std::uint64_t stream_capacity(std::string_view first);
 // Tells the format from the first bytes and the length. `file` holds the file's bytes as far as
 // they were read; `length` is the whole file's.
 DictionaryFormat detect_format(std::string_view file, FileLength length);
-inline DictionaryFormat detect_format(std::string_view file) { return detect_format(file, whole(file)); }
 
 // Examines a file held in memory, at most format_capacity() of it; reads nothing outside `file`,
 // and what lies past it stays unexamined. The text is built only when `with_text` is set.
 Examination examine(std::string_view file, FileLength length, bool with_text);
-inline Examination examine(std::string_view file, bool with_text) { return examine(file, whole(file), with_text); }
 
 }  // namespace dictionary_viewer

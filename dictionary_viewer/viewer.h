@@ -30,9 +30,5 @@ enum class Verdict {
 // as its format reaches, of a file `length` long.
 Verdict view(const std::string& name, std::string_view file, FileLength length, const ViewOptions& options,
              std::ostream& out, std::ostream& err);
-inline Verdict view(const std::string& name, std::string_view file, const ViewOptions& options, std::ostream& out,
-                    std::ostream& err) {
-  return view(name, file, whole(file), options, out, err);
-}
 
 }  // namespace dictionary_viewer

@@ -71,14 +71,14 @@ void view_every_way(const std::string& file) {
                               ViewOptions{true, true, Big5Variant::kBig5Hkscs}}) {
     std::ostringstream out;
     std::ostringstream err;
-    Verdict verdict = view("fuzz.dbg", file, options, out, err);
+    Verdict verdict = view("fuzz.dbg", file, whole(file), options, out, err);
     // The text of a sound file comes with no findings: at most warnings and the conversion's counts.
     if (verdict == Verdict::kSound && options.text && !err.str().empty() &&
         err.str().find("warning") == std::string::npos && err.str().rfind("DBGVIEW: ", 0) != 0) {
       std::abort();
     }
   }
-  Examination examination = examine(file, true);
+  Examination examination = examine(file, whole(file), true);
   if (examination.violations.size() > Examination::kKeptFindings) std::abort();
   if (examination.sound() != examination.violations.empty()) std::abort();
   // The same bytes as the first part of a longer file, and of an input that goes on.

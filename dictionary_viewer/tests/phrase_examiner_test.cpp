@@ -85,7 +85,7 @@ class PhraseDamage : public ::testing::TestWithParam<DamageCase> {};
 TEST_P(PhraseDamage, FindingNamesOffsetAndSlot) {
   const DamageCase& c = GetParam();
   Examination result;
-  examine_phrase_dictionary(c.file, false, result);
+  examine_phrase_dictionary(c.file, whole(c.file), false, result);
   EXPECT_EQ(finding_lines(result), c.findings);
   EXPECT_EQ(result.sound(), c.sound);
 }
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(EveryRule, PhraseDamage, ::testing::ValuesIn(damage_cas
 TEST(PhraseExaminer, SummaryCountsPhrasesByLength) {
   std::string file = dictionary_file({{0, kSlot0}, {66, bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42})}});
   Examination result;
-  examine_phrase_dictionary(file, false, result);
+  examine_phrase_dictionary(file, whole(file), false, result);
   EXPECT_TRUE(result.sound());
   EXPECT_EQ(result.summary,
             "identification: OVBig5CZ Orvane Big5 phrase dictionary, kept with LEXMOOR 5.0\n"
@@ -110,7 +110,8 @@ TEST(PhraseExaminer, WrappedHalfOffsetsReadBack) {
   std::map<int, std::string> buckets;
   for (int slot = 0; slot < 9; ++slot) buckets[slot * 100] = many_entries(4000);
   Examination result;
-  examine_phrase_dictionary(dictionary_file(buckets), false, result);
+  const std::string file = dictionary_file(buckets);
+  examine_phrase_dictionary(file, whole(file), false, result);
   EXPECT_EQ(finding_lines(result), std::vector<std::string>{});
   EXPECT_NE(result.summary.find("phrases: 36000 (2 characters: 36000)\n"), std::string::npos);
   EXPECT_NE(result.summary.find("data area: 144000 bytes\n"), std::string::npos);
@@ -120,7 +121,7 @@ TEST(PhraseExaminer, TextIsTheExportLayout) {
   // Slot 0 holds A4 40 + A4 41, A4 40 + A4 42 and the long phrase A4 40 A4 41 A4 42.
   std::string file = dictionary_file({{0, kSlot0 + bytes({0x88, 0x86, 0xA4, 0x41, 0x24, 0x42})}});
   Examination result;
-  examine_phrase_dictionary(file, true, result);
+  examine_phrase_dictionary(file, whole(file), true, result);
   std::string expected = "OVBig5CZ Orvane Big5 phrase dictionary, kept with LEXMOOR 5.0\n";
   expected += bytes({0xA4, 0x40, ' ', 0xA4, 0x41, 0xA4, 0x42, '\n', '-', '-', ' ', 0xA4, 0x41, 0xA4, 0x42, '\n'});
   expected += bytes({0xA4, 0x41, ' ', '\n'});
