@@ -69,12 +69,6 @@ mode_t access_list_group_bits(const std::string& list) {
   return 0;
 }
 
-mode_t creation_mode(const KeptPermissions& kept) {
-  mode_t mode = kept.mode & kPermissionBits;
-  if (kept.access_list) mode &= ~kGroupBits | access_list_group_bits(*kept.access_list);
-  return mode;
-}
-
 int give_owner(int fd, KeptPermissions& kept) {
   struct stat now {};
   if (::fstat(fd, &now) != 0) return errno;

@@ -27,9 +27,6 @@ struct KeptPermissions {
 // Takes what the file open as `fd` holds; `mode` and the ids are those fstat gave for it.
 KeptPermissions take_permissions(int fd, uid_t owner, gid_t group, mode_t mode);
 
-// The mode to create the new file with: never wider than the final one, even for a moment. With an
-// access list the owning group gets only the list's group entry.
-mode_t creation_mode(const KeptPermissions& kept);
 
 // Gives the new file the kept owner and group where the process may (only root gives a file away;
 // anyone may keep a group of theirs). A set-id bit stays in `kept.mode` only when both were kept.
@@ -43,6 +40,11 @@ void drop_inherited_access_list(int fd);
 // then the mode. Where the list cannot be set, the group bits are narrowed to its group entry,
 // never widened. Returns 0 or an error number.
 int give_permissions(int fd, const KeptPermissions& kept);
+
+// The mode a file that replaces another is created with: none at all. Until the file has its
+// owner, access list and mode, the folder's default access list or its set-group-ID group could
+// otherwise let someone open it, and a descriptor opened then outlives every later change.
+constexpr mode_t kReplacementCreationMode = 0;
 
 // The group bits an access list allows the owning group (its group entry), as mode bits; none for
 // a list that cannot be read.

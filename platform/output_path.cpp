@@ -25,6 +25,16 @@ Split split(const std::string& path) {
   return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
+// A link in a sticky folder that anyone may write (such as /tmp) is followed only when it belongs to
+// the user or to the folder's owner, as the system's own rule for protected links has it: anyone
+// else could have put it there after the program checked the name, and lead the output anywhere.
+bool link_protected(int folder, const struct stat& link) {
+  struct stat st {};
+  if (::fstat(folder, &st) != 0) return true;
+  const bool open_to_all = (st.st_mode & S_ISVTX) != 0 && (st.st_mode & S_IWOTH) != 0;
+  return open_to_all && link.st_uid != ::geteuid() && link.st_uid != st.st_uid;
+}
+
 }  // namespace
 
 int resolve_output_path(const std::string& path, OutputPlace& place) {
@@ -41,6 +51,7 @@ int resolve_output_path(const std::string& path, OutputPlace& place) {
     const bool found = ::fstatat(folder.get(), parts.entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
     if (!found && errno != ENOENT) return errno;
     if (found && S_ISLNK(st.st_mode)) {
+      if (link_protected(folder.get(), st)) return EACCES;
       char text[PATH_MAX];
       ssize_t n = ::readlinkat(folder.get(), parts.entry.c_str(), text, sizeof text);
       if (n < 0) return errno;

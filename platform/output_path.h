@@ -20,9 +20,10 @@ struct OutputPlace {
 };
 
 // Resolves `path` as opening it for writing would: a link in its last part is followed (its text
-// read once, relative to the link's own folder), the folders on the way as the system takes them.
-// Returns 0, or the error number the system gives for that path: a missing folder, a link loop,
-// a folder that cannot be opened for reading (it could not be synced), a name that is a folder.
+// read once, relative to the link's own folder) unless another user put it in a sticky folder open
+// to all, the folders on the way as the system takes them. Returns 0, or the error number the
+// system gives for that path: a missing folder, a link loop, a protected link, a folder that cannot
+// be opened for reading (it could not be synced), a name that is a folder.
 int resolve_output_path(const std::string& path, OutputPlace& place);
 
 // Whether two results of stat name one file.

@@ -5,7 +5,10 @@
 #include "platform/replaced_file.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <stdio.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -19,6 +22,12 @@ namespace platform {
 namespace {
 
 constexpr int kNameAttempts = 100;
+// statx's attribute of a mount's root, which older C library headers do not name.
+#ifdef STATX_ATTR_MOUNT_ROOT
+constexpr std::uint64_t kMountRootAttribute = STATX_ATTR_MOUNT_ROOT;
+#else
+constexpr std::uint64_t kMountRootAttribute = 0x00002000;
+#endif
 constexpr mode_t kNewFileMode = 0666;
 
 std::string temporary_name() {
@@ -36,6 +45,21 @@ bool sticky_folder_refuses(int folder, const struct stat& file) {
   if (::fstat(folder, &st) != 0 || (st.st_mode & S_ISVTX) == 0) return false;
   const uid_t self = ::geteuid();
   return self != 0 && file.st_uid != self && st.st_uid != self;
+}
+
+// A folder whose entries cannot be changed (immutable, or append-only) would refuse the rename and
+// the removal of the temporary file alike.
+bool folder_frozen(int folder) {
+  int flags = 0;
+  if (::ioctl(folder, FS_IOC_GETFLAGS, &flags) != 0) return false;  // a file system without such flags
+  return (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)) != 0;
+}
+
+// A file that is a mount point (a bind mount over it) cannot be renamed over.
+bool mount_point(int folder, const std::string& name) {
+  struct statx st {};
+  if (::statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &st) != 0) return false;
+  return (st.stx_attributes_mask & kMountRootAttribute) != 0 && (st.stx_attributes & kMountRootAttribute) != 0;
 }
 
 }  // namespace
@@ -90,6 +114,8 @@ int ReplacedFile::open(const std::string& target) {
   const bool same = probe ? place.entry && same_file(*place.entry, st) : !place.entry;
   if (!same) return error_ = kTargetChanged;
   if (probe && sticky_folder_refuses(place.folder.get(), st)) return error_ = EPERM;
+  if (folder_frozen(place.folder.get())) return error_ = EPERM;
+  if (probe && mount_point(place.folder.get(), place.name)) return error_ = EBUSY;
   folder_ = std::move(place.folder);
   name_ = std::move(place.name);
   if (probe) {
@@ -102,7 +128,9 @@ int ReplacedFile::open(const std::string& target) {
 }
 
 int ReplacedFile::create_temporary() {
-  const mode_t mode = kept_ ? creation_mode(*kept_) : kNewFileMode;
+  // A new file gets at once what creating it gives; one that replaces another gets its permissions
+  // only through its descriptor, from nothing.
+  const mode_t mode = kept_ ? kReplacementCreationMode : kNewFileMode;
   for (int attempt = 0; attempt < kNameAttempts && !file_; ++attempt) {
     std::string candidate = temporary_name();
     HeldSignals held;

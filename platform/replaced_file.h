@@ -37,9 +37,9 @@ class ReplacedFile {
 
   // Checks, at the moment the program opens its output, that the target can be written, as opening
   // the path for writing would, and what else can be known now that the end of the run would meet:
-  // its folder exists and can be written and opened for its sync, it is no folder, no socket and no
-  // FIFO without a reader, an existing target is writable, and a sticky folder would let it be
-  // replaced. Resolves the path once, creates the temporary file beside the file it names, or opens
+  // its folder exists and can be written and opened for its sync and is neither immutable nor
+  // append-only, it is no folder, no socket, no FIFO without a reader and no mount point, an
+  // existing target is writable, and a sticky folder would let it be replaced. Resolves the path once, creates the temporary file beside the file it names, or opens
   // a device or a FIFO directly. Returns 0, or the error number of the failed check.
   int open(const std::string& target);
 

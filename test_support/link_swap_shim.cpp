@@ -5,7 +5,7 @@
 //   changes the victim instead;
 // - with $FLIP_LINK and $FLIP_TO, right after the program's first open of the path $FLIP_LINK (the
 //   check of its output) it points that link at $FLIP_TO: a writer that looks the path up again
-//   then takes one file's owner and mode for another.
+//   then takes one file's owner and mode for another; with $FLIP_OWNER the link is that user's.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/types.h>
@@ -44,6 +44,11 @@ void flip_link(int folder, const char* path) {
   const int error = errno;  // the program reads the open's own error afterwards
   ::unlinkat(folder, path, 0);
   ::symlinkat(to, folder, path);
+  // $FLIP_OWNER: the link is that user's, as if that user had made it.
+  if (const char* owner = std::getenv("FLIP_OWNER")) {
+    const auto uid = static_cast<uid_t>(std::strtoul(owner, nullptr, 10));
+    ::fchownat(folder, path, uid, static_cast<gid_t>(uid), AT_SYMLINK_NOFOLLOW);
+  }
   errno = error;
 }
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -509,7 +512,8 @@ TEST_P(OutputProgram, ClosedStandardDescriptorsLeaveTheOutputWhole) {
 }
 
 // An output that is standard output itself (a link to /dev/stdout, standard output a pipe) takes the
-// dictionary alone; the messages go to standard error.
+// dictionary alone; the messages go to standard error. A character device as both (/dev/null)
+// takes them all as they come.
 TEST_P(OutputProgram, StandardOutputAsTheOutputGetsTheDictionaryAlone) {
   const Program& p = GetParam();
   const Reference expected = reference_run(p, p.target);
@@ -520,6 +524,50 @@ TEST_P(OutputProgram, StandardOutputAsTheOutputGetsTheDictionaryAlone) {
   EXPECT_EQ(r.status, expected.result.status);
   EXPECT_EQ(r.out, expected.bytes);
   EXPECT_EQ(r.err, expected.result.err + expected.result.out);
+  EXPECT_FALSE(holds_temporary_file(dir));
+
+  fs::remove(dir / p.target);
+  fs::create_symlink("/dev/null", dir / p.target);
+  ProcessOptions options = in_folder(dir);
+  options.stdout_path = "/dev/null";
+  r = test_support::run_process(p.path, p.args(p.target), options);
+  EXPECT_EQ(r.status, expected.result.status);
+  EXPECT_EQ(r.err, expected.result.err);
+}
+
+// Until the commit the temporary file that replaces a file opens for no one: a descriptor opened on
+// it then would outlive every later change of its owner, access list and mode.
+TEST_P(OutputProgram, TemporaryFileOpensForNoOneWhileHeld) {
+  const Program& p = GetParam();
+  ScratchDir dir;
+  dir.write(p.target, kOldOutput);
+  fs::permissions(dir / p.target, fs::perms(0666), fs::perm_options::replace);
+  HeldRun held(p, dir, p.target);
+  ASSERT_TRUE(temporary_file_appears(dir));
+  for (const std::string& name : dir.entries()) {
+    if (name.rfind(platform::kTemporaryPrefix, 0) != 0) continue;
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / name).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0u) << std::oct << (st.st_mode & 07777);
+  }
+  EXPECT_EQ(held.end_by(SIGTERM).signal, SIGTERM);
+}
+
+// A closed standard input is no empty input: a table named /dev/stdin fails to read, and the old
+// output stays.
+TEST_P(OutputProgram, ClosedStandardInputReadsAsAnError) {
+  const Program& p = GetParam();
+  ScratchDir dir;
+  dir.write(p.target, kOldOutput);
+  fs::create_symlink("/dev/stdin", dir / (p.input_name.empty() ? "source" : p.input_name));
+  ProcessOptions options = in_folder(dir);
+  options.closed_descriptors = {0};
+  const std::vector<std::string> args = p.input_name.empty() ? std::vector<std::string>{"$source"} : p.args(p.target);
+  ProcessResult r = test_support::run_process(p.path, args, options);
+  const std::string name = p.input_name.empty() ? "source" : p.input_name;
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(platform::read_error_report(name, EISDIR)), std::string::npos) << r.out;
+  EXPECT_EQ(dir.read(p.target), kOldOutput);
   EXPECT_FALSE(holds_temporary_file(dir));
 }
 
@@ -565,11 +613,13 @@ TEST_P(OutputProgram, LinkChangedUnderTheCheckFailsCleanly) {
     const char* from;  // what the link names at the start
     const char* to;    // what it names once the program opened it
   };
-  for (Flip flip : {Flip{"own", "victim"}, Flip{"missing", "victim"}, Flip{"victim", "missing"}}) {
+  for (Flip flip : {Flip{"own", "victim"}, Flip{"missing", "victim"}, Flip{"victim", "missing"},
+                    Flip{"own", "elsewhere/missing"}}) {
     ScratchDir dir;
     write_inputs(dir, p);
     dir.write("own", "the folder writer's own file");
     dir.write("victim", "the victim's bytes");
+    fs::create_directory(dir / "elsewhere");
     fs::permissions(dir / "own", fs::perms(0666), fs::perm_options::replace);
     fs::permissions(dir / "victim", fs::perms(0600), fs::perm_options::replace);
     if (::geteuid() == 0) {
@@ -594,9 +644,72 @@ TEST_P(OutputProgram, LinkChangedUnderTheCheckFailsCleanly) {
       EXPECT_EQ(dir.read(name), bytes) << which;
     }
     EXPECT_FALSE(dir.exists("missing")) << which;
+    EXPECT_TRUE(fs::is_empty(dir / "elsewhere")) << which;
     EXPECT_FALSE(holds_temporary_file(dir)) << which;
   }
 #endif
+}
+
+// A name that is free at the check and then becomes another user's link in a sticky folder open to
+// all is not followed, as the system would not follow it either: nothing is made where it leads.
+TEST_P(OutputProgram, ProtectedLinkMadeUnderTheCheckIsNotFollowed) {
+#ifdef BIG5_SANITIZED
+  GTEST_SKIP() << "the flipping library is preloaded in the release build only";
+#else
+  if (::geteuid() != 0) GTEST_SKIP() << "a link of another user needs root";
+  const Program& p = GetParam();
+  ScratchDir dir;
+  test_support::FolderModeRestorer restorer{dir};
+  write_inputs(dir, p);
+  ScratchDir elsewhere;
+  fs::permissions(dir.path(), fs::perms(01777), fs::perm_options::replace);
+  ProcessOptions options = in_folder(dir);
+  options.environment = {{"LD_PRELOAD", LINK_SWAP_SHIM}, {"FLIP_LINK", p.target},
+                         {"FLIP_TO", (elsewhere / "made").string()}, {"FLIP_OWNER", std::to_string(test_support::kNobody)}};
+  ProcessResult r = test_support::run_process(p.path, p.args(p.target), options);
+  expect_same_run(r, p.refused(p.target, EACCES));
+  EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+  EXPECT_FALSE(holds_temporary_file(dir));
+#endif
+}
+
+// What the check can know from the folder and the target: a folder that is append-only (the
+// rename and the removal would both be refused) and a target that is a mount point (the rename
+// would be). Both fail at the check, before anything is converted.
+TEST_P(OutputProgram, FrozenFolderAndMountPointAreRefusedAtTheCheck) {
+  if (::geteuid() != 0) GTEST_SKIP() << "making a folder append-only or mounting needs root";
+  const Program& p = GetParam();
+  {
+    ScratchDir dir;
+    write_inputs(dir, p);
+    dir.write(p.target, kOldOutput);
+    const int folder = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    int flags = 0;
+    const bool frozen = ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0 &&
+                        (flags |= FS_APPEND_FL, ::ioctl(folder, FS_IOC_SETFLAGS, &flags) == 0);
+    if (frozen) {
+      ProcessResult r = test_support::run_process(p.path, p.args(p.target), in_folder(dir));
+      flags &= ~FS_APPEND_FL;
+      ASSERT_EQ(::ioctl(folder, FS_IOC_SETFLAGS, &flags), 0);
+      expect_same_run(r, p.refused(p.target, EPERM));
+      EXPECT_EQ(dir.read(p.target), kOldOutput);
+      EXPECT_FALSE(holds_temporary_file(dir));
+    }
+    ::close(folder);
+  }
+  ScratchDir dir;
+  write_inputs(dir, p);
+  dir.write(p.target, kOldOutput);
+  dir.write("mounted", "a file mounted over the target");
+  if (::mount((dir / "mounted").c_str(), (dir / p.target).c_str(), nullptr, MS_BIND, nullptr) != 0) {
+    GTEST_SKIP() << "no bind mount here: " << platform::error_text(errno);
+  }
+  ProcessResult r = test_support::run_process(p.path, p.args(p.target), in_folder(dir));
+  ::umount((dir / p.target).c_str());
+  expect_same_run(r, p.refused(p.target, EBUSY));
+  EXPECT_EQ(dir.read(p.target), kOldOutput);
+  EXPECT_FALSE(holds_temporary_file(dir));
 }
 
 // Progress lines that go nowhere change nothing: the product is the file.
