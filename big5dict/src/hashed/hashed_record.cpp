@@ -1,0 +1,118 @@
+// A CiZu table line scanned into its record, and a bucket's records and phrases walked back.
+#include "big5dict/hashed_record.h"
+
+#include <cstdint>
+
+#include "big5dict/big5.h"
+#include "big5dict/hashed_key.h"
+#include "big5dict/hashed_layout.h"
+#include "big5dict/hashed_text.h"
+
+namespace big5dict::hashed {
+
+namespace {
+
+constexpr auto kSpace = static_cast<std::uint8_t>(kSeparator);
+constexpr std::uint8_t kNul = 0x00;
+
+class LineScanner {
+ public:
+  LineScanner(std::string_view line, std::size_t start) : line_(line), pos_(start) {}
+
+  bool done() const { return pos_ >= line_.size(); }
+  std::uint8_t peek() const { return static_cast<std::uint8_t>(line_[pos_]); }
+  std::uint8_t take() { return static_cast<std::uint8_t>(line_[pos_++]); }
+  bool at(std::uint8_t b) const { return !done() && peek() == b; }
+  bool at_lead_byte() const { return !done() && is_lead_above_0x80(peek()); }
+  void skip_spaces() {
+    while (at(kSpace)) ++pos_;
+  }
+  // A lead byte here has a trail byte the record can keep: one that was read and is no NUL.
+  bool character_complete() const {
+    return pos_ + 1 < line_.size() && static_cast<std::uint8_t>(line_[pos_ + 1]) != kNul;
+  }
+
+ private:
+  std::string_view line_;
+  std::size_t pos_;
+};
+
+// Copies one phrase; returns false when it ended on a lead byte without a usable trail byte,
+// which ends the line. A phrase is counted once its first character is stored.
+bool copy_phrase(LineScanner& scan, Record& record) {
+  bool first = true;
+  while (scan.at_lead_byte()) {
+    if (!scan.character_complete()) return false;
+    std::uint8_t lead = scan.take();
+    if (first) {
+      ++record.phrases;
+    } else {
+      lead &= kContinuationMask;
+    }
+    record.bytes.push_back(static_cast<char>(lead));
+    record.bytes.push_back(static_cast<char>(scan.take()));  // a trail byte is kept whatever it is
+    first = false;
+  }
+  return true;
+}
+
+std::uint8_t byte_at(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
+
+}  // namespace
+
+void build_record(std::string_view line, Record& record) {
+  record.bytes.clear();
+  record.phrases = 0;
+  const std::string_view key = line_key(line);
+  append_stored_key(key, record.bytes);
+  LineScanner scan(line, key.size());
+  scan.skip_spaces();
+  while (scan.at_lead_byte()) {
+    if (!copy_phrase(scan, record)) break;
+    // Behind a phrase only a space lets the line go on; a line feed, a NUL or any other byte of
+    // 0x80 or below ends it.
+    if (!scan.at(kSpace)) break;
+    scan.skip_spaces();
+  }
+}
+
+std::optional<StoredRecord> RecordWalker::next() {
+  if (done_) return std::nullopt;
+  const std::size_t start = pos_;
+  std::size_t key_end = start;
+  while (key_end < bucket_.size() && byte_at(bucket_, key_end) != kNul && byte_at(bucket_, key_end) < kPhraseMark) {
+    ++key_end;
+  }
+  std::size_t end = key_end;
+  while (end < bucket_.size() && byte_at(bucket_, end) != kNul) end += kUnitBytes;
+  if (end >= bucket_.size()) {
+    end = bucket_.size();  // a unit cut by the bucket's end ends the record there
+    done_ = true;
+  } else {
+    pos_ = end + 1;  // past the separator; a separator at the very end is followed by an empty record
+  }
+  return StoredRecord{start, bucket_.substr(start, key_end - start), bucket_.substr(key_end, end - key_end)};
+}
+
+std::optional<StoredPhrase> PhraseWalker::next() {
+  if (pos_ >= phrases_.size()) return std::nullopt;
+  const std::size_t start = pos_;
+  do {
+    if (pos_ + 1 >= phrases_.size()) {
+      const std::size_t whole = pos_;
+      pos_ = phrases_.size();
+      return StoredPhrase{start, phrases_.substr(start, whole - start), true};
+    }
+    pos_ += kUnitBytes;
+  } while (pos_ < phrases_.size() && byte_at(phrases_, pos_) < kPhraseMark);
+  return StoredPhrase{start, phrases_.substr(start, pos_ - start), false};
+}
+
+void append_restored(std::string_view units, std::string& text) {
+  for (std::size_t i = 0; i + 1 < units.size(); i += kUnitBytes) {
+    text.push_back(static_cast<char>(byte_at(units, i) | kPhraseMark));
+    text.push_back(units[i + 1]);
+  }
+}
+
+}  // namespace big5dict::hashed
