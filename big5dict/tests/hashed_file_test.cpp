@@ -13,7 +13,6 @@ namespace {
 namespace hashed = big5dict::hashed;
 using hashed::BucketTable;
 using hashed::HashedFile;
-using hashed::kBucketCount;
 using hashed::kHeaderBytes;
 using hashed::kHeaderWords;
 using hashed::kMagic;
@@ -89,13 +88,16 @@ TEST(Writer, BucketsFollowEachOtherAndMaxLenCountsSeparators) {
   EXPECT_EQ(max_length, 6u);
 }
 
-// Blocks of up to 64 KB in file order, a bucket of 64 KB or more on its own; a block that is not
-// written ends the writing there.
-TEST(Writer, GathersBlocksAndStopsAtTheFirstThatFails) {
+// Blocks of up to 64 KB in file order, a bucket of 64 KB or more on its own.
+hashed::BucketTable three_large_buckets() {
   BucketTable table;
   table.add_record(1, std::string(30000, 'a'));
   table.add_record(2, std::string(70000, 'b'));
   table.add_record(3, std::string(20000, 'c'));
+  return table;
+}
+
+TEST(Writer, GathersBucketsIntoBlocksOfUpTo64KB) {
   std::vector<std::size_t> blocks;
   std::string file;
   auto sink = [&](std::string_view block) {
@@ -103,11 +105,15 @@ TEST(Writer, GathersBlocksAndStopsAtTheFirstThatFails) {
     file += block;
     return true;
   };
-  EXPECT_EQ(hashed::write_dictionary(table, sink), 70000u);
+  EXPECT_EQ(hashed::write_dictionary(three_large_buckets(), sink), 70000u);
   EXPECT_EQ(blocks, (std::vector<std::size_t>{40000, 30000, 70000, 20000}));
   EXPECT_EQ(file.size(), kHeaderBytes + 120000);
+}
 
-  for (std::size_t failing = 0; failing < blocks.size(); ++failing) {
+// A block that is not written ends the writing there, whichever block it is.
+TEST(Writer, FailedWriteIsReported) {
+  const BucketTable table = three_large_buckets();
+  for (std::size_t failing = 0; failing < 4; ++failing) {
     std::size_t handed = 0;
     auto fails = [&](std::string_view) { return handed++ != failing; };
     EXPECT_FALSE(hashed::write_dictionary(table, fails).has_value()) << failing;

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "big5dict/hashed_layout.h"
 
 namespace big5dict::hashed {
 
@@ -35,9 +38,26 @@ class RecordWalker {
  public:
   explicit RecordWalker(std::string_view bucket) : bucket_(bucket), done_(bucket.empty()) {}
 
-  std::optional<StoredRecord> next();
+  // Inline, as a damaged bucket of zeros is a record a byte.
+  std::optional<StoredRecord> next() {
+    if (done_) return std::nullopt;
+    const std::size_t start = pos_;
+    std::size_t key_end = start;
+    while (key_end < bucket_.size() && byte(key_end) != 0 && byte(key_end) < kPhraseMark) ++key_end;
+    std::size_t end = key_end;
+    while (end < bucket_.size() && byte(end) != 0) end += kUnitBytes;
+    if (end >= bucket_.size()) {
+      end = bucket_.size();  // a unit cut by the bucket's end ends the record there
+      done_ = true;
+    } else {
+      pos_ = end + 1;  // past the separator; one at the very end is followed by an empty record
+    }
+    return StoredRecord{start, bucket_.substr(start, key_end - start), bucket_.substr(key_end, end - key_end)};
+  }
 
  private:
+  std::uint8_t byte(std::size_t i) const { return static_cast<std::uint8_t>(bucket_[i]); }
+
   std::string_view bucket_;
   std::size_t pos_ = 0;
   bool done_;
@@ -57,7 +77,19 @@ class PhraseWalker {
  public:
   explicit PhraseWalker(std::string_view phrases) : phrases_(phrases) {}
 
-  std::optional<StoredPhrase> next();
+  std::optional<StoredPhrase> next() {
+    if (pos_ >= phrases_.size()) return std::nullopt;
+    const std::size_t start = pos_;
+    do {
+      if (pos_ + 1 >= phrases_.size()) {
+        const std::size_t whole = pos_;
+        pos_ = phrases_.size();
+        return StoredPhrase{start, phrases_.substr(start, whole - start), true};
+      }
+      pos_ += kUnitBytes;
+    } while (pos_ < phrases_.size() && static_cast<std::uint8_t>(phrases_[pos_]) < kPhraseMark);
+    return StoredPhrase{start, phrases_.substr(start, pos_ - start), false};
+  }
 
  private:
   std::string_view phrases_;

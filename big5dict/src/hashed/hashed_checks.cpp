@@ -76,9 +76,10 @@ class BucketCheck {
       violation(Rule::kKeyTooLong, start, restored_.size());
       return restored_;
     }
-    const KeySpelling& spelling = spelling_of(restored_);
+    KeySpelling& spelling = spelling_of(restored_);
     if (!spelling.spelled) {
-      findings_.violation({Rule::kWrongBucket, base_ + start, bucket_, spelling.bucket, 0, 0, restored_});
+      spelling.wrong_bucket.offset = base_ + start;
+      findings_.violation(spelling.wrong_bucket);
       return restored_;
     }
     if (*spelling.spelled != restored_) ++summary_.spelled;
@@ -88,14 +89,16 @@ class BucketCheck {
   struct KeySpelling {
     std::string key;
     std::optional<std::string> spelled;  // a spelling that reaches this bucket
-    std::size_t bucket = 0;              // where the key hashes as it stands
+    HashedFinding wrong_bucket;          // the finding of a key no spelling takes here
   };
 
   // Records of one key often stand together (a damaged bucket of zeros holds nothing but empty
-  // keys), so the last key's answer is kept.
-  const KeySpelling& spelling_of(const std::string& restored) {
+  // keys), so the last key's answer is kept, and with it the finding of each of its records but
+  // for the offset.
+  KeySpelling& spelling_of(const std::string& restored) {
     if (!last_ || last_->key != restored) {
-      last_ = KeySpelling{restored, spell_key(restored, bucket_), key_hash(restored)};
+      last_ = KeySpelling{restored, spell_key(restored, bucket_),
+                          {Rule::kWrongBucket, 0, bucket_, key_hash(restored), 0, 0, restored}};
     }
     return *last_;
   }

@@ -56,8 +56,6 @@ bool copy_phrase(LineScanner& scan, Record& record) {
   return true;
 }
 
-std::uint8_t byte_at(std::string_view bytes, std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); }
-
 }  // namespace
 
 void build_record(std::string_view line, Record& record) {
@@ -76,41 +74,9 @@ void build_record(std::string_view line, Record& record) {
   }
 }
 
-std::optional<StoredRecord> RecordWalker::next() {
-  if (done_) return std::nullopt;
-  const std::size_t start = pos_;
-  std::size_t key_end = start;
-  while (key_end < bucket_.size() && byte_at(bucket_, key_end) != kNul && byte_at(bucket_, key_end) < kPhraseMark) {
-    ++key_end;
-  }
-  std::size_t end = key_end;
-  while (end < bucket_.size() && byte_at(bucket_, end) != kNul) end += kUnitBytes;
-  if (end >= bucket_.size()) {
-    end = bucket_.size();  // a unit cut by the bucket's end ends the record there
-    done_ = true;
-  } else {
-    pos_ = end + 1;  // past the separator; a separator at the very end is followed by an empty record
-  }
-  return StoredRecord{start, bucket_.substr(start, key_end - start), bucket_.substr(key_end, end - key_end)};
-}
-
-std::optional<StoredPhrase> PhraseWalker::next() {
-  if (pos_ >= phrases_.size()) return std::nullopt;
-  const std::size_t start = pos_;
-  do {
-    if (pos_ + 1 >= phrases_.size()) {
-      const std::size_t whole = pos_;
-      pos_ = phrases_.size();
-      return StoredPhrase{start, phrases_.substr(start, whole - start), true};
-    }
-    pos_ += kUnitBytes;
-  } while (pos_ < phrases_.size() && byte_at(phrases_, pos_) < kPhraseMark);
-  return StoredPhrase{start, phrases_.substr(start, pos_ - start), false};
-}
-
 void append_restored(std::string_view units, std::string& text) {
   for (std::size_t i = 0; i + 1 < units.size(); i += kUnitBytes) {
-    text.push_back(static_cast<char>(byte_at(units, i) | kPhraseMark));
+    text.push_back(static_cast<char>(static_cast<std::uint8_t>(units[i]) | kPhraseMark));
     text.push_back(units[i + 1]);
   }
 }
