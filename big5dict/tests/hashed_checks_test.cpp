@@ -24,15 +24,18 @@ struct Found {
   std::string text;
   friend bool operator==(const Found&, const Found&) = default;
   friend std::ostream& operator<<(std::ostream& os, const Found& f) {
-    return os << (f.violation ? "violation " : "warning ") << static_cast<int>(f.rule) << " at " << f.offset << " place "
-              << f.place << " " << f.a << " " << f.b << " " << f.c << " \"" << f.text << "\"";
+    return os << (f.violation ? "violation " : "warning ") << static_cast<int>(f.rule) << " at " << f.offset
+              << " place " << f.place << " " << f.a << " " << f.b << " " << f.c << " \"" << f.text << "\"";
   }
 };
 
 class Recorder : public big5dict::FindingSink<Rule> {
  public:
-  void violation(const hashed::HashedFinding& f) override { found.push_back({true, f.rule, f.offset, f.place, f.a, f.b, f.c, f.text}); }
-  void warning(const hashed::HashedFinding& f) override { found.push_back({false, f.rule, f.offset, f.place, f.a, f.b, f.c, f.text}); }
+  void violation(const hashed::HashedFinding& f) override { keep(true, f); }
+  void warning(const hashed::HashedFinding& f) override { keep(false, f); }
+  void keep(bool violation, const hashed::HashedFinding& f) {
+    found.push_back({violation, f.rule, f.offset, f.place, f.a, f.b, f.c, f.text});
+  }
   std::vector<Found> found;
 };
 

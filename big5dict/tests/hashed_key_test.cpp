@@ -58,7 +58,8 @@ TEST(StoredKey, EveryByteByTheByteRule) {
   std::string expected;
   for (int b = 0; b < 256; ++b) {
     key.push_back(static_cast<char>(b));
-    if (auto stored = hashed::stored_key_byte(static_cast<std::uint8_t>(b))) expected.push_back(static_cast<char>(*stored));
+    const auto stored = hashed::stored_key_byte(static_cast<std::uint8_t>(b));
+    if (stored) expected.push_back(static_cast<char>(*stored));
   }
   std::string out = "x";
   hashed::append_stored_key(key, out);

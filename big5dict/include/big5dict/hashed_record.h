@@ -43,9 +43,9 @@ class RecordWalker {
     if (done_) return std::nullopt;
     const std::size_t start = pos_;
     std::size_t key_end = start;
-    while (key_end < bucket_.size() && byte(key_end) != 0 && byte(key_end) < kPhraseMark) ++key_end;
+    while (key_end < bucket_.size() && bucket_[key_end] != kRecordSeparator && byte(key_end) < kPhraseMark) ++key_end;
     std::size_t end = key_end;
-    while (end < bucket_.size() && byte(end) != 0) end += kUnitBytes;
+    while (end < bucket_.size() && bucket_[end] != kRecordSeparator) end += kUnitBytes;
     if (end >= bucket_.size()) {
       end = bucket_.size();  // a unit cut by the bucket's end ends the record there
       done_ = true;

@@ -59,7 +59,7 @@ std::optional<std::size_t> write_dictionary(const BucketTable& table, const Bloc
 }
 
 HashedFile::HashedFile(std::string_view file) : file_(file), base_(0) {
-  if (file.size() < kHeaderBytes) throw std::out_of_range("a hashed dictionary's header past the end of the bytes read");
+  if (file.size() < kHeaderBytes) throw std::out_of_range("header past the end of the bytes read");
   base_ = get_u32(file, 0);
 }
 

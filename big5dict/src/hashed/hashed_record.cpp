@@ -1,4 +1,4 @@
-// A CiZu table line scanned into its record, and a bucket's records and phrases walked back.
+// A CiZu table line scanned into its record, and stored units restored as Big5 text.
 #include "big5dict/hashed_record.h"
 
 #include <cstdint>
