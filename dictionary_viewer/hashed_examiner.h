@@ -9,8 +9,5 @@ namespace dictionary_viewer {
 
 // `file` is at least the 40000-byte header long: the file's first bytes, of a file `file_length` long.
 void examine_hashed_dictionary(std::string_view file, FileLength file_length, bool with_text, Examination& result);
-inline void examine_hashed_dictionary(std::string_view file, bool with_text, Examination& result) {
-  examine_hashed_dictionary(file, whole(file), with_text, result);
-}
 
 }  // namespace dictionary_viewer

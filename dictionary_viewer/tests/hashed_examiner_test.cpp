@@ -99,7 +99,7 @@ class HashedDamage : public ::testing::TestWithParam<DamageCase> {};
 TEST_P(HashedDamage, FindingNamesOffsetAndBucket) {
   const DamageCase& c = GetParam();
   Examination result;
-  examine_hashed_dictionary(c.file, false, result);
+  examine_hashed_dictionary(c.file, whole(c.file), false, result);
   EXPECT_EQ(finding_lines(result), c.findings);
   EXPECT_EQ(result.sound(), c.sound);
 }
@@ -110,7 +110,7 @@ TEST(HashedExaminer, SummaryAndTableOfWorkedLines) {
   std::string file = hashed_file({line_record("abc \xA4\xA4\xA4\xE5 \xA6\x72\n"), line_record(" \xA4\xA4\n"),
                                   line_record("abc \n"), line_record("ABC \xA4\x40\n")});
   Examination result;
-  examine_hashed_dictionary(file, true, result);
+  examine_hashed_dictionary(file, whole(file), true, result);
   EXPECT_TRUE(result.sound());
   EXPECT_EQ(result.summary,
             "records: 4\nphrases: 4\nMAXLEN: 19\nbuckets used: 2 of 9999\ndata area: 21 bytes\n");
@@ -122,7 +122,8 @@ TEST(HashedExaminer, MixedCaseKeyIsSpeltSoItHashesBack) {
   auto [bucket, record] = line_record("aBc \xA4\xA4\n");
   ASSERT_NE(bucket, kAbcBucket);
   Examination result;
-  examine_hashed_dictionary(hashed_file({{bucket, record}}), true, result);
+  const std::string file = hashed_file({{bucket, record}});
+  examine_hashed_dictionary(file, whole(file), true, result);
   EXPECT_NE(result.summary.find("records whose key hashed in a mixed-case or cut spelling: 1\n"), std::string::npos);
   std::string line = result.text.substr(0, result.text.find('\n') + 1);
   std::string folded = line;
