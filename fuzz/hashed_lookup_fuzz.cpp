@@ -1,6 +1,7 @@
 // A text system's look-up in a hashed dictionary, on any bytes. The input is a CiZu table: its
 // lines are filed as TOMBRAL files them and the file is written, and then every line's key must
-// find its record, each phrase restored, among the records of that key. The input's bytes are
+// find its record, each phrase restored, among the records of that key (an empty record alone in
+// its bucket aside, which leaves no byte). The input's bytes are
 // then laid over the file's header and buckets from a place its first two bytes give, and every
 // key is looked up in the damaged file, which may read nothing outside it.
 #include <cstddef>
@@ -69,6 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
   for (const Filed& f : filed) {
+    // An empty record alone in its bucket leaves no byte: the file cannot tell it from no record.
+    if (f.record.bytes.empty() && table.bytes(hashed::key_hash(f.line)).empty()) continue;
     if (!finds(hashed::records_of(file, f.line), f)) std::abort();
   }
 
