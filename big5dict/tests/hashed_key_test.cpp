@@ -52,21 +52,6 @@ TEST(StoredKeyByte, FoldsShiftsAndDrops) {
   }
 }
 
-// The stored key keeps every byte the stored-key rule keeps, in order, and nothing else.
-TEST(StoredKey, EveryByteByTheByteRule) {
-  std::string key;
-  std::string expected;
-  for (int b = 0; b < 256; ++b) {
-    key.push_back(static_cast<char>(b));
-    const auto stored = hashed::stored_key_byte(static_cast<std::uint8_t>(b));
-    if (stored) expected.push_back(static_cast<char>(*stored));
-  }
-  std::string out = "x";
-  hashed::append_stored_key(key, out);
-  EXPECT_EQ(out, "x" + expected);
-  EXPECT_EQ(expected.size(), 94u);  // 0x21..0x7E, the capitals stored like the small letters
-}
-
 TEST(FoldLeadingCapitals, FoldsOnlyTheRunThatBeginsTheLine) {
   struct {
     std::string in, out;

@@ -198,10 +198,4 @@ TEST(RecordWalker, ReadsBackEveryBuiltRecord) {
   EXPECT_FALSE(walker.next().has_value());
 }
 
-TEST(AppendRestored, SetsBitSevenOfEveryLeadByteAgain) {
-  std::string text = "x";
-  hashed::append_restored(bytes({0xA4, 0xA4, 0x24, 0xE5, 0xA6, 0x00}), text);
-  EXPECT_EQ(hex(text), hex(bytes({'x', 0xA4, 0xA4, 0xA4, 0xE5, 0xA6, 0x00})));
-}
-
 }  // namespace
