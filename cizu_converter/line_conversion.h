@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "cizu_converter/hashed_dictionary.h"
+#include "big5dict/hashed_file.h"
 #include "cizu_converter/outcome.h"
 #include "platform/message_writer.h"
 #include "platform/text_reader.h"
@@ -13,7 +13,7 @@
 namespace cizu_converter {
 
 struct Conversion {
-  BucketTable table;
+  big5dict::hashed::BucketTable table;
   long phrases = 0;
   long lines = 0;
 };

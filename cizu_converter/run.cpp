@@ -2,9 +2,11 @@
 #include "cizu_converter/run.h"
 
 #include <new>
+#include <string_view>
 #include <utility>
 
-#include "cizu_converter/hashed_dictionary.h"
+#include "big5dict/hashed_file.h"
+#include "big5dict/hashed_layout.h"
 #include "cizu_converter/line_conversion.h"
 #include "cizu_converter/messages.h"
 #include "platform/build_date.h"
@@ -31,12 +33,14 @@ Outcome convert(const std::string& input_name, const std::string& output_name,
   Conversion conversion;
   if (StopStatus stop = convert_lines(reader, input_name, conversion, out)) return *stop;
   out.print(msg::kCount, conversion.phrases);
-  if (!data_area_fits(data_area_bytes(conversion.table))) {
+  if (!big5dict::hashed::data_area_fits(big5dict::hashed::data_area_bytes(conversion.table))) {
     out.print(msg::kTooLarge, output_name.c_str());
     return Outcome::kTooLarge;
   }
 
-  std::optional<std::size_t> max_length = write_dictionary(conversion.table, output);
+  // The writer's blocks go straight into the output.
+  std::optional<std::size_t> max_length = big5dict::hashed::write_dictionary(
+      conversion.table, [&output](std::string_view block) { return output.write(block); });
   if (!max_length) {
     out.write(platform::write_error_report(output_name, output.error()));
     return Outcome::kWriteError;

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "cizu_converter/hashed_dictionary.h"
 #include "dictionary_viewer/big5.h"
 #include "dictionary_viewer/hashed_examiner.h"
 #include "dictionary_viewer/input_examiner.h"
@@ -13,6 +12,8 @@
 #include "input_table_converter/input_dictionary.h"
 #include "big5dict/phrase_layout.h"
 #include "big5dict/bytes.h"
+#include "big5dict/hashed_checks.h"
+#include "big5dict/hashed_layout.h"
 #include "platform/report.h"
 
 namespace dictionary_viewer {
@@ -24,8 +25,8 @@ constexpr std::uint64_t kPhraseCapacity =
     big5dict::phrase::kHeaderBytes + static_cast<std::uint64_t>(big5dict::phrase::kSlotCount) * big5dict::phrase::kBucketLimit;
 static_assert(kPhraseCapacity == 220'703'100);
 // The first bytes read reach past every header that tells a format.
-static_assert(cizu_converter::kHeaderBytes >= big5dict::phrase::kHeaderBytes);
-static_assert(cizu_converter::kHeaderBytes >= input_table_converter::kStubFileBytes);
+static_assert(big5dict::hashed::kHeaderBytes >= big5dict::phrase::kHeaderBytes);
+static_assert(big5dict::hashed::kHeaderBytes >= input_table_converter::kStubFileBytes);
 
 }  // namespace
 
@@ -34,10 +35,10 @@ std::string shown(FileLength length) {
   return length.more ? platform::format(msg::kMoreThan, bytes.c_str()) : bytes;
 }
 
-std::size_t format_bytes() { return cizu_converter::kHeaderBytes; }
+std::size_t format_bytes() { return big5dict::hashed::kHeaderBytes; }
 
 std::uint64_t format_capacity(std::string_view first) {
-  namespace cz = cizu_converter;
+  namespace cz = big5dict::hashed;
   namespace itc = input_table_converter;
   if (first.substr(0, std::string_view(big5dict::phrase::kTag).size()) == big5dict::phrase::kTag) return kPhraseCapacity;
   if (first.size() >= cz::kHeaderBytes && big5dict::get_u32(first, 0) == cz::kMagic) {
@@ -52,8 +53,8 @@ std::uint64_t format_capacity(std::string_view first) {
 
 std::uint64_t stream_capacity(std::string_view first) {
   if (detect_format(first, {first.size(), true}) == DictionaryFormat::kHashedDictionary &&
-      hashed_offsets_decrease(first)) {
-    return cizu_converter::kHeaderBytes;
+      big5dict::hashed::offsets_decrease(first)) {
+    return big5dict::hashed::kHeaderBytes;
   }
   return format_capacity(first);
 }
@@ -64,8 +65,8 @@ DictionaryFormat detect_format(std::string_view file, FileLength length) {
   if (file.size() >= big5dict::phrase::kHeaderBytes && file.substr(0, tag.size()) == tag) {
     return DictionaryFormat::kPhraseDictionary;
   }
-  if (file.size() >= cizu_converter::kHeaderBytes &&
-      big5dict::get_u32(file, 0) == cizu_converter::kMagic) {
+  if (file.size() >= big5dict::hashed::kHeaderBytes &&
+      big5dict::get_u32(file, 0) == big5dict::hashed::kMagic) {
     return DictionaryFormat::kHashedDictionary;
   }
   if (!file.empty() && big5dict::get_u8(file, itc::kFormatByteOffset) == itc::kFormatByte) {

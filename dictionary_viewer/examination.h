@@ -49,18 +49,6 @@ struct Examination {
     if (warnings.size() < kKeptFindings) warnings.push_back({offset, std::move(place), std::move(what)});
     ++warning_count;
   }
-  // The same where a file may break a rule at every byte: `text` is called for the finding's text
-  // only when the finding is kept, so that a damaged file costs no more to examine than a sound one.
-  template <typename Text>
-  void violation_at(std::size_t offset, const std::string& place, Text&& what) {
-    if (violations.size() < kKeptFindings) violations.push_back({offset, place, what()});
-    ++violation_count;
-  }
-  template <typename Text>
-  void warning_at(std::size_t offset, const std::string& place, Text&& what) {
-    if (warnings.size() < kKeptFindings) warnings.push_back({offset, place, what()});
-    ++warning_count;
-  }
 };
 
 // A library check's findings put into an examination, their place and text made by `place` and

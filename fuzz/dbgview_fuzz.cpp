@@ -11,13 +11,13 @@
 #include <sstream>
 #include <string>
 
-#include "cizu_converter/hashed_dictionary.h"
 #include "dictionary_viewer/examination.h"
 #include "dictionary_viewer/viewer.h"
 #include "input_table_converter/input_dictionary.h"
 #include "input_table_converter/key_encoding.h"
 #include "big5dict/phrase_layout.h"
 #include "big5dict/bytes.h"
+#include "big5dict/hashed_layout.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ std::string phrase_skeleton() {
 
 std::string hashed_skeleton() {
   std::string file;
-  for (std::size_t k = 0; k < cizu_converter::kHeaderWords; ++k) big5dict::append_u32(file, cizu_converter::kMagic);
+  for (std::size_t k = 0; k < big5dict::hashed::kHeaderWords; ++k) big5dict::append_u32(file, big5dict::hashed::kMagic);
   return file;
 }
 

@@ -8,15 +8,16 @@
 #include <sstream>
 #include <string>
 
-#include "cizu_converter/hashed_dictionary.h"
+#include "big5dict/bytes.h"
+#include "big5dict/hashed_file.h"
 #include "cizu_converter/line_conversion.h"
 #include "platform/input_file.h"
-#include "big5dict/bytes.h"
 #include "platform/message_writer.h"
 #include "platform/text_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace cizu_converter;
+  using namespace big5dict::hashed;
   std::string input(reinterpret_cast<const char*>(data), size);
   platform::TextReader reader(platform::InputFile::from_bytes(input));
   Conversion conversion;

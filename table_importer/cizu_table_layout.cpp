@@ -2,14 +2,14 @@
 // of non-spaces between spaces, each a phrase.
 #include "table_importer/cizu_table_layout.h"
 
-#include "cizu_converter/record_builder.h"
+#include "big5dict/hashed_text.h"
 #include "table_importer/messages.h"
 
 namespace table_importer {
 
 namespace {
 
-using cizu_converter::kSeparator;
+using big5dict::hashed::kSeparator;
 
 std::size_t skip_separators(std::string_view text, std::size_t pos) {
   while (pos < text.size() && text[pos] == kSeparator) ++pos;
@@ -22,13 +22,13 @@ StopStatus CizuTableLayout::line(std::string_view text, int number, std::string&
   if (big5_.append_plain_line(text, out)) return std::nullopt;
   const LineParts parts(text);
   lacking_.clear();
-  if (cizu_converter::is_comment(parts.body)) {
+  if (big5dict::hashed::is_comment(parts.body)) {
     append_characters(parts.body, number, msg::kCharacterLeftOut, out);
     parts.end(out);
     return std::nullopt;
   }
   const std::size_t start = out.size();
-  const std::string_view key = cizu_converter::line_key(parts.body);
+  const std::string_view key = big5dict::hashed::line_key(parts.body);
   if (!big5_.append(key, Escapes::kKept, out, lacking_)) {
     out.resize(start);
     report_.lacking(number, lacking_, msg::kKeyLineLeftOut);

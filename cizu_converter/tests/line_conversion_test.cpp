@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "big5dict/hashed_file.h"
+#include "big5dict/hashed_key.h"
 #include "platform/input_file.h"
 #include "platform/message_writer.h"
 #include "test_support/scratch.h"
@@ -12,6 +14,8 @@
 namespace {
 
 using namespace cizu_converter;
+using big5dict::hashed::key_hash;
+using big5dict::hashed::max_bucket_length;
 using test_support::hex;
 
 struct Converted {

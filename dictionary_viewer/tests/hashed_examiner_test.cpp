@@ -1,5 +1,6 @@
 // The hashed phrase dictionary's rules, each broken in a file of its own: the finding names the
-// offset and the bucket. Files are built through TOMBRAL's own bucket table and header image.
+// offset and the bucket. Files are built through the library's bucket table and header image, as
+// TOMBRAL builds them.
 #include "dictionary_viewer/hashed_examiner.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +10,17 @@
 #include <utility>
 #include <vector>
 
-#include "cizu_converter/hashed_dictionary.h"
-#include "cizu_converter/record_builder.h"
-#include "dictionary_viewer/tests/examination_lines.h"
 #include "big5dict/bytes.h"
+#include "big5dict/hashed_file.h"
+#include "big5dict/hashed_key.h"
+#include "big5dict/hashed_record.h"
+#include "dictionary_viewer/tests/examination_lines.h"
 #include "test_support/scratch.h"
 
 namespace dictionary_viewer {
 namespace {
 
-namespace cz = cizu_converter;
+namespace cz = big5dict::hashed;
 using test_support::bytes;
 using testing::DamageCase;
 using testing::finding_lines;
@@ -35,7 +37,9 @@ std::string hashed_file(const std::vector<std::pair<std::size_t, std::string>>& 
 // The record of a table line, in the bucket TOMBRAL files it in.
 std::pair<std::size_t, std::string> line_record(std::string line) {
   cz::fold_leading_capitals(line);
-  return {cz::key_hash(line), cz::build_record(line).bytes};
+  cz::Record record;
+  cz::build_record(line, record);
+  return {cz::key_hash(line), record.bytes};
 }
 
 std::string set_word(std::string file, std::size_t k, std::uint32_t value) {
@@ -95,7 +99,7 @@ class HashedDamage : public ::testing::TestWithParam<DamageCase> {};
 TEST_P(HashedDamage, FindingNamesOffsetAndBucket) {
   const DamageCase& c = GetParam();
   Examination result;
-  examine_hashed_dictionary(c.file, false, result);
+  examine_hashed_dictionary(c.file, whole(c.file), false, result);
   EXPECT_EQ(finding_lines(result), c.findings);
   EXPECT_EQ(result.sound(), c.sound);
 }
@@ -106,7 +110,7 @@ TEST(HashedExaminer, SummaryAndTableOfWorkedLines) {
   std::string file = hashed_file({line_record("abc \xA4\xA4\xA4\xE5 \xA6\x72\n"), line_record(" \xA4\xA4\n"),
                                   line_record("abc \n"), line_record("ABC \xA4\x40\n")});
   Examination result;
-  examine_hashed_dictionary(file, true, result);
+  examine_hashed_dictionary(file, whole(file), true, result);
   EXPECT_TRUE(result.sound());
   EXPECT_EQ(result.summary,
             "records: 4\nphrases: 4\nMAXLEN: 19\nbuckets used: 2 of 9999\ndata area: 21 bytes\n");
@@ -118,13 +122,16 @@ TEST(HashedExaminer, MixedCaseKeyIsSpeltSoItHashesBack) {
   auto [bucket, record] = line_record("aBc \xA4\xA4\n");
   ASSERT_NE(bucket, kAbcBucket);
   Examination result;
-  examine_hashed_dictionary(hashed_file({{bucket, record}}), true, result);
+  const std::string file = hashed_file({{bucket, record}});
+  examine_hashed_dictionary(file, whole(file), true, result);
   EXPECT_NE(result.summary.find("records whose key hashed in a mixed-case or cut spelling: 1\n"), std::string::npos);
   std::string line = result.text.substr(0, result.text.find('\n') + 1);
   std::string folded = line;
   cz::fold_leading_capitals(folded);
   EXPECT_EQ(cz::key_hash(folded), bucket) << line;
-  EXPECT_EQ(cz::build_record(folded).bytes, record);
+  cz::Record read_back;
+  cz::build_record(folded, read_back);
+  EXPECT_EQ(read_back.bytes, record);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace dictionary_viewer {
+namespace big5dict::hashed {
 
 // The tab stands for a dropped byte: it stays out of the stored key and ends the hash.
 constexpr char kDroppedKeyByte = '\t';
@@ -20,4 +20,4 @@ constexpr char kDroppedKeyByte = '\t';
 // hashes) nor with "*" (a comment line).
 std::optional<std::string> spell_key(std::string_view restored, std::size_t bucket);
 
-}  // namespace dictionary_viewer
+}  // namespace big5dict::hashed

@@ -1,18 +1,26 @@
-#include "cizu_converter/record_builder.h"
+#include "big5dict/hashed_record.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "cizu_converter/hashed_dictionary.h"
+#include "big5dict/hashed_key.h"
 #include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
 
-using cizu_converter::key_hash;
+namespace hashed = big5dict::hashed;
+using hashed::key_hash;
 using test_support::bytes;
 using test_support::hex;
+
+hashed::Record record_of(std::string_view line) {
+  hashed::Record record{"left from the line before", 7};
+  hashed::build_record(line, record);
+  return record;
+}
 
 struct LineCase {
   const char* name;
@@ -28,8 +36,8 @@ class LineToRecord : public testing::TestWithParam<LineCase> {};
 TEST_P(LineToRecord, MakesTheExpectedRecordInTheExpectedBucket) {
   const LineCase& c = GetParam();
   std::string line = c.line;
-  cizu_converter::fold_leading_capitals(line);
-  cizu_converter::Record record = cizu_converter::build_record(line);
+  hashed::fold_leading_capitals(line);
+  hashed::Record record = record_of(line);
   EXPECT_EQ(hex(record.bytes), hex(c.record));
   EXPECT_EQ(record.phrases, c.phrases);
   EXPECT_EQ(key_hash(line), c.bucket);
@@ -78,25 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"NulAsFirstTrailDropsThePhrase", std::string("abc \xA4\0\n", 7), kAbc, 0, 8226}),
     test_support::case_name<LineCase>);
 
-TEST(FoldLeadingCapitals, FoldsOnlyTheRunThatBeginsTheLine) {
-  struct {
-    std::string in, out;
-  } cases[] = {{"ABC x", "abc x"}, {"Abc", "abc"}, {"A1B", "a1B"}, {"aBc", "aBc"}, {"*ABC", "*ABC"},
-               {"AB CD", "ab CD"}, {"", ""}};
-  for (auto& c : cases) {
-    std::string line = c.in;
-    cizu_converter::fold_leading_capitals(line);
-    EXPECT_EQ(line, c.out) << c.in;
-  }
-}
-
-TEST(IsComment, OnlyAStarInTheFirstByte) {
-  EXPECT_TRUE(cizu_converter::is_comment("* note\n"));
-  EXPECT_TRUE(cizu_converter::is_comment("*"));
-  EXPECT_FALSE(cizu_converter::is_comment(" * note\n"));
-  EXPECT_FALSE(cizu_converter::is_comment(""));
-}
-
 // Every record decodes back by the rule that the loader relies on: the key has no byte with bit 7
 // set and no 0x00, then two-byte units follow, and the phrase count is the units with bit 7 set.
 TEST(BuildRecord, RecordsDelimitThemselves) {
@@ -107,7 +96,7 @@ TEST(BuildRecord, RecordsDelimitThemselves) {
   for (std::size_t i = 0; i < n * n * n * n; ++i) {
     std::string line;
     for (std::size_t j = 0, v = i; j < 4; ++j, v /= n) line += pieces[v % n];
-    cizu_converter::Record record = cizu_converter::build_record(line);
+    hashed::Record record = record_of(line);
     std::size_t pos = 0;
     while (pos < record.bytes.size() && !(static_cast<unsigned char>(record.bytes[pos]) & 0x80)) {
       ASSERT_NE(record.bytes[pos], '\0') << hex(line);
@@ -124,6 +113,89 @@ TEST(BuildRecord, RecordsDelimitThemselves) {
     }
     ASSERT_EQ(starts, record.phrases) << hex(line);
   }
+}
+
+struct WalkCase {
+  const char* name;
+  std::string bucket;
+  // Each record: its start, its stored key, then each phrase's units (a trailing "|" marks a cut).
+  std::vector<std::vector<std::string>> records;
+  std::vector<std::size_t> starts;
+};
+
+// A record as the walkers give it: key first, then its phrases.
+std::vector<std::string> walked(const hashed::StoredRecord& record) {
+  std::vector<std::string> parts{hex(std::string(record.key))};
+  hashed::PhraseWalker walker(record.phrases);
+  std::size_t expected_start = 0;
+  while (std::optional<hashed::StoredPhrase> phrase = walker.next()) {
+    EXPECT_EQ(phrase->start, expected_start);
+    expected_start += phrase->units.size() + (phrase->cut ? 1 : 0);
+    parts.push_back(hex(std::string(phrase->units)) + (phrase->cut ? "|" : ""));
+  }
+  EXPECT_EQ(expected_start, record.phrases.size());
+  return parts;
+}
+
+class WalkBucket : public testing::TestWithParam<WalkCase> {};
+
+TEST_P(WalkBucket, GivesEachRecordAndPhrase) {
+  const WalkCase& c = GetParam();
+  hashed::RecordWalker walker(c.bucket);
+  std::vector<std::vector<std::string>> records;
+  std::vector<std::size_t> starts;
+  while (std::optional<hashed::StoredRecord> record = walker.next()) {
+    records.push_back(walked(*record));
+    starts.push_back(record->start);
+  }
+  EXPECT_EQ(records, c.records);
+  EXPECT_EQ(starts, c.starts);
+  EXPECT_FALSE(walker.next().has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buckets, WalkBucket,
+    testing::Values(
+        WalkCase{"Empty", "", {}, {}},
+        WalkCase{"OneSeparatorTwoEmptyRecords", bytes({0x00}), {{""}, {""}}, {0, 1}},
+        WalkCase{"KeyAndPhrasesThenKeyAlone", bytes({0x41, 0x42, 0xA4, 0xA4, 0x24, 0xE5, 0xA6, 0x72, 0x00, 0x43}),
+                 {{"41 42", "A4 A4 24 E5", "A6 72"}, {"43"}}, {0, 9}},
+        WalkCase{"SeparatorAtTheEnd", bytes({0x41, 0x00}), {{"41"}, {""}}, {0, 2}},
+        WalkCase{"NulAsTrailByteIsNoSeparator", bytes({0x41, 0xA4, 0x00, 0xA5, 0x40}), {{"41", "A4 00", "A5 40"}}, {0}},
+        WalkCase{"ContinuationUnitLooksLikeAKey", bytes({0xA4, 0xA4, 0x41, 0x42}), {{"", "A4 A4 41 42"}}, {0}},
+        WalkCase{"SeparatorsInARow", bytes({0xA4, 0xA4, 0x00, 0x00}), {{"", "A4 A4"}, {""}, {""}}, {0, 3, 4}},
+        WalkCase{"UnitCutByTheEnd", bytes({0x41, 0xA4, 0xA4, 0x25}), {{"41", "A4 A4|"}}, {0}},
+        WalkCase{"FirstUnitCutByTheEnd", bytes({0x41, 0xA4, 0xA4, 0xA5}), {{"41", "A4 A4", "|"}}, {0}}),
+    test_support::case_name<WalkCase>);
+
+// What the builder writes, the walkers read back: every record of the lines above, filed one
+// after another in one bucket, comes back with its stored key, its units and its phrase count.
+TEST(RecordWalker, ReadsBackEveryBuiltRecord) {
+  const std::string pieces[] = {"a", "Z", " ", "\t", "\n", std::string(1, '\0'), "\xA4", "\x40", "\x80",
+                                "\xFE", ","};
+  std::size_t n = std::size(pieces);
+  std::vector<hashed::Record> built;
+  std::string bucket;
+  for (std::size_t i = 0; i < n * n * n; ++i) {
+    std::string line;
+    for (std::size_t j = 0, v = i; j < 3; ++j, v /= n) line += pieces[v % n];
+    if (!built.empty()) bucket.push_back('\0');
+    bucket += built.emplace_back(record_of(line)).bytes;
+  }
+  hashed::RecordWalker walker(bucket);
+  for (const hashed::Record& record : built) {
+    std::optional<hashed::StoredRecord> read = walker.next();
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(hex(std::string(read->key) + std::string(read->phrases)), hex(record.bytes));
+    long phrases = 0;
+    hashed::PhraseWalker phrase_walker(read->phrases);
+    while (std::optional<hashed::StoredPhrase> phrase = phrase_walker.next()) {
+      ASSERT_FALSE(phrase->cut) << hex(record.bytes);
+      ++phrases;
+    }
+    ASSERT_EQ(phrases, record.phrases) << hex(record.bytes);
+  }
+  EXPECT_FALSE(walker.next().has_value());
 }
 
 }  // namespace

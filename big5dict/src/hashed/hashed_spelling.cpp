@@ -1,21 +1,21 @@
 // Searching the spellings of a CiZu key: the hash is a sum of one term per position modulo the
 // bucket count, so the buckets every spelling of a prefix reaches are a set of residues that grows
 // one position at a time.
-#include "dictionary_viewer/cizu_key_spelling.h"
+#include "big5dict/hashed_spelling.h"
 
 #include <algorithm>
 #include <bitset>
 #include <vector>
 
-#include "cizu_converter/hashed_dictionary.h"
-#include "cizu_converter/record_builder.h"
 #include "big5dict/ascii.h"
+#include "big5dict/hashed_key.h"
+#include "big5dict/hashed_text.h"
 
-namespace dictionary_viewer {
+namespace big5dict::hashed {
 
 namespace {
 
-constexpr std::size_t kBuckets = cizu_converter::kBucketCount;
+constexpr std::size_t kBuckets = kBucketCount;
 using Residues = std::bitset<kBuckets>;
 
 Residues rotate(const Residues& r, std::size_t by) {
@@ -24,12 +24,10 @@ Residues rotate(const Residues& r, std::size_t by) {
   return (r << by) | (r >> (kBuckets - by));
 }
 
-using cizu_converter::key_hash_term;
-
 // The bytes position p (from 1) may be written as: the byte itself, and from the second position on
 // a small letter also as its capital.
 std::vector<unsigned char> spellings_at(unsigned char b, std::size_t p) {
-  if (p >= 2 && big5dict::is_ascii_small(b)) return {b, big5dict::to_ascii_upper(b)};
+  if (p >= 2 && is_ascii_small(b)) return {b, to_ascii_upper(b)};
   return {b};
 }
 
@@ -46,8 +44,8 @@ std::string with_dropped_byte(std::string_view key, std::size_t at) {
 }  // namespace
 
 std::optional<std::string> spell_key(std::string_view restored, std::size_t bucket) {
-  const bool comment_like = cizu_converter::is_comment(restored);
-  if (!comment_like && cizu_converter::key_hash(restored) == bucket) return std::string(restored);
+  const bool comment_like = is_comment(restored);
+  if (!comment_like && key_hash(restored) == bucket) return std::string(restored);
   if (comment_like) {
     // Only a dropped byte in front keeps the line from being a comment, and it ends the hash there.
     if (bucket != 0) return std::nullopt;
@@ -57,7 +55,7 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
   const std::size_t n = restored.size();
   // Without a letter after the first byte the key has one spelling: only where its hash stops can
   // vary, the longest hashed part first.
-  if (std::none_of(restored.begin() + (n > 0 ? 1 : 0), restored.end(), [](char c) { return big5dict::is_ascii_small(static_cast<unsigned char>(c)); })) {
+  if (std::none_of(restored.begin() + (n > 0 ? 1 : 0), restored.end(), [](char c) { return is_ascii_small(static_cast<unsigned char>(c)); })) {
     std::vector<std::size_t> prefix_hash(n + 1, 0);
     for (std::size_t p = 1; p <= n; ++p) {
       prefix_hash[p] = (prefix_hash[p - 1] + key_hash_term(static_cast<unsigned char>(restored[p - 1]), p)) % kBuckets;
@@ -105,4 +103,4 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
   return std::nullopt;
 }
 
-}  // namespace dictionary_viewer
+}  // namespace big5dict::hashed

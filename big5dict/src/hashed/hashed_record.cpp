@@ -1,32 +1,35 @@
-// Scanning a CiZu table line into its record.
-#include "cizu_converter/record_builder.h"
+// A CiZu table line scanned into its record, and stored units restored as Big5 text.
+#include "big5dict/hashed_record.h"
 
-#include "cizu_converter/hashed_dictionary.h"
-#include "big5dict/ascii.h"
+#include <cstdint>
+
 #include "big5dict/big5.h"
+#include "big5dict/hashed_key.h"
+#include "big5dict/hashed_layout.h"
+#include "big5dict/hashed_text.h"
 
-namespace cizu_converter {
+namespace big5dict::hashed {
 
 namespace {
 
-constexpr auto kSpace = static_cast<unsigned char>(kSeparator);
-constexpr unsigned char kNul = 0x00;
+constexpr auto kSpace = static_cast<std::uint8_t>(kSeparator);
+constexpr std::uint8_t kNul = 0x00;
 
 class LineScanner {
  public:
   LineScanner(std::string_view line, std::size_t start) : line_(line), pos_(start) {}
 
   bool done() const { return pos_ >= line_.size(); }
-  unsigned char peek() const { return static_cast<unsigned char>(line_[pos_]); }
-  unsigned char take() { return static_cast<unsigned char>(line_[pos_++]); }
-  bool at(unsigned char b) const { return !done() && peek() == b; }
-  bool at_lead_byte() const { return !done() && big5dict::is_lead_above_0x80(peek()); }
+  std::uint8_t peek() const { return static_cast<std::uint8_t>(line_[pos_]); }
+  std::uint8_t take() { return static_cast<std::uint8_t>(line_[pos_++]); }
+  bool at(std::uint8_t b) const { return !done() && peek() == b; }
+  bool at_lead_byte() const { return !done() && is_lead_above_0x80(peek()); }
   void skip_spaces() {
     while (at(kSpace)) ++pos_;
   }
   // A lead byte here has a trail byte the record can keep: one that was read and is no NUL.
   bool character_complete() const {
-    return pos_ + 1 < line_.size() && static_cast<unsigned char>(line_[pos_ + 1]) != kNul;
+    return pos_ + 1 < line_.size() && static_cast<std::uint8_t>(line_[pos_ + 1]) != kNul;
   }
 
  private:
@@ -40,7 +43,7 @@ bool copy_phrase(LineScanner& scan, Record& record) {
   bool first = true;
   while (scan.at_lead_byte()) {
     if (!scan.character_complete()) return false;
-    unsigned char lead = scan.take();
+    std::uint8_t lead = scan.take();
     if (first) {
       ++record.phrases;
     } else {
@@ -55,26 +58,11 @@ bool copy_phrase(LineScanner& scan, Record& record) {
 
 }  // namespace
 
-void fold_leading_capitals(std::string& line) {
-  for (char& c : line) {
-    if (!big5dict::is_ascii_capital(static_cast<unsigned char>(c))) break;
-    c = big5dict::to_ascii_lower(c);
-  }
-}
-
-Record build_record(std::string_view line) {
-  Record record;
-  build_record(line, record);
-  return record;
-}
-
 void build_record(std::string_view line, Record& record) {
   record.bytes.clear();
   record.phrases = 0;
   const std::string_view key = line_key(line);
-  for (char b : key) {
-    if (auto stored = stored_key_byte(static_cast<unsigned char>(b))) record.bytes.push_back(static_cast<char>(*stored));
-  }
+  append_stored_key(key, record.bytes);
   LineScanner scan(line, key.size());
   scan.skip_spaces();
   while (scan.at_lead_byte()) {
@@ -86,4 +74,11 @@ void build_record(std::string_view line, Record& record) {
   }
 }
 
-}  // namespace cizu_converter
+void append_restored(std::string_view units, std::string& text) {
+  for (std::size_t i = 0; i + 1 < units.size(); i += kUnitBytes) {
+    text.push_back(static_cast<char>(static_cast<std::uint8_t>(units[i]) | kPhraseMark));
+    text.push_back(units[i + 1]);
+  }
+}
+
+}  // namespace big5dict::hashed

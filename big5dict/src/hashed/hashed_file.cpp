@@ -1,23 +1,10 @@
-// The key hash, the bucket table and the writer of the hashed phrase dictionary.
-#include "cizu_converter/hashed_dictionary.h"
+// The bucket table, the writer of the whole file, and a file's header words and buckets read back.
+#include "big5dict/hashed_file.h"
 
 #include <algorithm>
+#include <stdexcept>
 
-#include "big5dict/bytes.h"
-
-namespace cizu_converter {
-
-std::size_t key_hash(std::string_view line) {
-  std::uint64_t sum = 0;
-  std::uint64_t position = 0;
-  for (char c : line) {
-    auto b = static_cast<unsigned char>(c);
-    if (!is_key_byte(b)) break;
-    ++position;
-    sum = (sum + key_hash_term(b, position)) % kBucketCount;
-  }
-  return static_cast<std::size_t>(sum);
-}
+namespace big5dict::hashed {
 
 void BucketTable::add_record(std::size_t bucket, std::string_view record) {
   Bucket& b = buckets_[bucket];
@@ -30,10 +17,10 @@ std::string header_image(const BucketTable& table) {
   std::string image;
   image.reserve(kHeaderBytes);
   std::uint32_t word = kMagic;
-  big5dict::append_u32(image, word);
+  append_u32(image, word);
   for (std::size_t k = 0; k < kBucketCount; ++k) {
     word += static_cast<std::uint32_t>(table.bytes(k).size());  // offsets wrap modulo 2^32
-    big5dict::append_u32(image, word);
+    append_u32(image, word);
   }
   return image;
 }
@@ -50,7 +37,7 @@ std::uint64_t data_area_bytes(const BucketTable& table) {
   return bytes;
 }
 
-std::optional<std::size_t> write_dictionary(const BucketTable& table, platform::ReplacedFile& file) {
+std::optional<std::size_t> write_dictionary(const BucketTable& table, const BlockSink& write) {
   // Most buckets hold a few hundred bytes: they go out gathered into blocks, not a write each.
   constexpr std::size_t kBlockBytes = 1 << 16;
   std::string block = header_image(table);
@@ -58,17 +45,29 @@ std::optional<std::size_t> write_dictionary(const BucketTable& table, platform::
   for (std::size_t k = 0; k < kBucketCount; ++k) {
     const std::string& bucket = table.bytes(k);
     if (block.size() + bucket.size() > kBlockBytes) {
-      if (!file.write(block)) return std::nullopt;
+      if (!write(block)) return std::nullopt;
       block.clear();
     }
     if (bucket.size() >= kBlockBytes) {
-      if (!file.write(bucket)) return std::nullopt;
+      if (!write(bucket)) return std::nullopt;
     } else {
       block += bucket;
     }
   }
-  if (!block.empty() && !file.write(block)) return std::nullopt;
+  if (!block.empty() && !write(block)) return std::nullopt;
   return max_bucket_length(table);
 }
 
-}  // namespace cizu_converter
+HashedFile::HashedFile(std::string_view file) : file_(file), base_(0) {
+  if (file.size() < kHeaderBytes) throw std::out_of_range("header past the end of the bytes read");
+  base_ = get_u32(file, 0);
+}
+
+std::optional<std::string_view> HashedFile::bucket(std::size_t k) const {
+  const std::uint32_t begin = offset(k);
+  const std::uint32_t end = offset(k + 1);
+  if (end < begin || end > held()) return std::nullopt;
+  return get_bytes(file_, kDataOffset + begin, end - begin);
+}
+
+}  // namespace big5dict::hashed

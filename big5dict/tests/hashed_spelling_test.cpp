@@ -1,26 +1,26 @@
 // Spellings of stored CiZu keys: each one TOMBRAL reads back into the same bucket and the same
 // stored key.
-#include "dictionary_viewer/cizu_key_spelling.h"
+#include "big5dict/hashed_spelling.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "cizu_converter/hashed_dictionary.h"
-#include "cizu_converter/record_builder.h"
+#include "big5dict/hashed_key.h"
+#include "big5dict/hashed_record.h"
 
-namespace dictionary_viewer {
+namespace big5dict::hashed {
 namespace {
-
-namespace cz = cizu_converter;
 
 // How TOMBRAL reads `spelling` as a table line's key: its bucket and its stored key, restored.
 std::pair<std::size_t, std::string> read_back(std::string spelling) {
   std::string line = spelling + " \n";
-  cz::fold_leading_capitals(line);
-  std::string stored = cz::build_record(line).bytes;
+  fold_leading_capitals(line);
+  Record record;
+  build_record(line, record);
+  std::string stored = record.bytes;
   for (char& c : stored) c = static_cast<char>(c + 0x20);
-  return {cz::key_hash(line), stored};
+  return {key_hash(line), stored};
 }
 
 TEST(CizuKeySpelling, KeyThatHashesAsItStandsIsKept) {
@@ -62,7 +62,7 @@ TEST(CizuKeySpelling, LongKeysWhoseSpellingsReachEveryBucket) {
 
 TEST(CizuKeySpelling, KeyBeginningWithAStarOnlyInBucket0) {
   EXPECT_EQ(spell_key("*ab", 0), "\t*ab");
-  EXPECT_EQ(spell_key("*ab", cz::key_hash("*ab")), std::nullopt);
+  EXPECT_EQ(spell_key("*ab", key_hash("*ab")), std::nullopt);
 }
 
 TEST(CizuKeySpelling, BucketNoSpellingReaches) {
@@ -71,4 +71,4 @@ TEST(CizuKeySpelling, BucketNoSpellingReaches) {
 }
 
 }  // namespace
-}  // namespace dictionary_viewer
+}  // namespace big5dict::hashed

@@ -1,0 +1,86 @@
+// A hashed phrase dictionary file as a whole: the 9999 buckets held in memory while a table is
+// converted and the writer that lays the file out from them, and the header words and buckets of a
+// file read back.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "big5dict/bytes.h"
+#include "big5dict/hashed_layout.h"
+
+namespace big5dict::hashed {
+
+// The 9999 buckets in memory. Appending a record costs its own length, whatever the bucket's size.
+class BucketTable {
+ public:
+  BucketTable() : buckets_(kBucketCount) {}
+
+  // Adds a record behind the bucket's last one; an empty record counts too.
+  void add_record(std::size_t bucket, std::string_view record);
+
+  const std::string& bytes(std::size_t bucket) const { return buckets_[bucket].bytes; }
+
+ private:
+  struct Bucket {
+    std::string bytes;
+    bool holds_records = false;  // a single empty record leaves bytes empty but still counts
+  };
+  std::vector<Bucket> buckets_;
+};
+
+// The 10000 header words of a table, little-endian, as they stand at offset 0 of the file.
+std::string header_image(const BucketTable& table);
+
+// The length of the largest bucket: MAXLEN.
+std::size_t max_bucket_length(const BucketTable& table);
+
+// The length of the data area: the buckets back to back.
+std::uint64_t data_area_bytes(const BucketTable& table);
+
+// Where the writer hands the file, block by block in file order; false: the block was not written.
+using BlockSink = std::function<bool(std::string_view block)>;
+
+// Writes the whole file in one pass, so that it can go straight into a device or a FIFO: the
+// header, computed first, then the buckets in order, gathered into blocks of up to 64 KB (a bucket
+// of 64 KB or more goes as a block of its own). Returns MAXLEN, or nothing when a block was not
+// written, after which nothing more is handed to `write`.
+std::optional<std::size_t> write_dictionary(const BucketTable& table, const BlockSink& write);
+
+// A file's first bytes read back: its header words and the buckets they place. Every read is
+// checked against the bytes held, and a bucket the header places outside them is not held.
+class HashedFile {
+ public:
+  // Whether `file` begins with a whole header whose word 0 is the magic.
+  static bool holds_header(std::string_view file) {
+    return file.size() >= kHeaderBytes && get_u32(file, 0) == kMagic;
+  }
+
+  // `file` holds at least the header's 40000 bytes: a shorter one is a fault of the caller and
+  // throws std::out_of_range.
+  explicit HashedFile(std::string_view file);
+
+  std::uint32_t word(std::size_t k) const { return get_u32(file_, k * kWordBytes); }
+
+  // Where bucket k begins in the data area (k = 9999: where the data area ends): word k less word 0,
+  // modulo 2^32.
+  std::uint32_t offset(std::size_t k) const { return word(k) - base_; }
+  std::uint32_t data_length() const { return offset(kHeaderWords - 1); }
+
+  // The data-area bytes held, past the header.
+  std::size_t held() const { return file_.size() - kDataOffset; }
+
+  // The bytes of bucket k, when its offsets do not go back and it ends within the bytes held.
+  std::optional<std::string_view> bucket(std::size_t k) const;
+
+ private:
+  std::string_view file_;
+  std::uint32_t base_;
+};
+
+}  // namespace big5dict::hashed
