@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "big5dict/bytes.h"
 #include "big5dict/input_keys.h"
+#include "big5dict/tests/input_files.h"
 #include "test_support/scratch.h"
 
 namespace {
@@ -41,18 +45,7 @@ TEST(DictHeader, InitialContentsByteForByte) {
 }
 
 TEST(DictHeader, FieldsAtTheirOffsets) {
-  input::DictHeader header;
-  header.dict_kind = input::DictKind::kExtraKeys;
-  header.short_name = {0xA4, 0x40, 0xA4, 0x41};
-  header.key_type = 2;
-  header.max_len = 5;
-  header.uw_option = 1;
-  header.single_char = 'z';
-  header.range_first = 'a';
-  header.range_last = 'y';
-  header.qu_start = 33;
-  header.qu_end = 121;
-  header.place_values[7] = 0x01020304;
+  input::DictHeader header = input::testing::every_field_set();
   auto b = input::header_bytes(header);
   EXPECT_EQ(b[61], 2);
   EXPECT_EQ(b[62], 0xA4);
@@ -198,6 +191,53 @@ TEST(StoreCode, FirstCodeWinsCodeZeroWaitsAndNoSlotStoresNothing) {
   EXPECT_EQ(input::store_code(key, 19845, 5), Stored::kNoSlot);
   EXPECT_EQ(input::store_code(key, 19781, 5), Stored::kStored);
   EXPECT_EQ(key[19781], 5u);
+}
+
+// Every header field read back as written, from the full file and from the stub; each slot too.
+TEST(Decoder, ReadsBackWhatTheWriterWrote) {
+  input::DictHeader header = input::testing::every_field_set();
+  header.english_name = {'A', 'b', 0, 'x', 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  input::KeyTable key;
+  key[0] = 1;
+  key[19781] = 0x80000001;
+  const std::string file = input::full_file_bytes(header, key);
+  const input::DictHeader back = input::decode_header(file, input::Form::kFull);
+  EXPECT_EQ(input::header_bytes(back), input::header_bytes(header));
+  EXPECT_EQ(input::name_text(back.english_name), "Ab");
+  const input::KeyTable slots = input::decode_key_table(file);
+  for (std::size_t slot = 0; slot <= input::KeyTable::kSpareSlot; ++slot) ASSERT_EQ(slots[slot], key[slot]) << slot;
+
+  const input::DictHeader stub = input::decode_header(input::stub_file_bytes(header, 'J'), input::Form::kStub);
+  EXPECT_EQ(stub.max_len, input::kStubMaxLen);
+  EXPECT_EQ(stub.place_values, (std::array<std::uint32_t, 8>{}));
+  EXPECT_EQ(stub.short_name, header.short_name);
+  EXPECT_THROW(input::decode_header(file.substr(0, 75), input::Form::kStub), std::out_of_range);
+  EXPECT_THROW(input::decode_header(file.substr(0, 107), input::Form::kFull), std::out_of_range);
+  EXPECT_THROW(input::decode_key_table(file.substr(0, input::kTrailerOffset - 1)), std::out_of_range);
+}
+
+TEST(Decoder, TableEndAsTheFinalPassLeavesIt) {
+  struct Case {
+    std::vector<std::pair<std::size_t, std::uint32_t>> slots;
+    std::optional<std::size_t> highest_used, marker, stray, missing;
+  };
+  const std::uint32_t m = input::kEndMarker;
+  for (const Case& c : {Case{{}, {}, {}, {}, {}},
+                        Case{{{0, 5}}, 0, {}, {}, {}},
+                        Case{{{3, 5}, {4, m}}, 3, 4, {}, {}},
+                        Case{{{3, 5}}, 3, {}, {}, 4},
+                        Case{{{0, 5}, {1, m}}, 0, {}, 1, {}},
+                        Case{{{19781, 5}}, 19781, {}, {}, {}},
+                        Case{{{7, m}}, 7, {}, {}, 8},
+                        Case{{{6, m}, {7, m}}, 6, 7, {}, {}}}) {
+    input::KeyTable key;
+    for (auto [slot, code] : c.slots) key[slot] = code;
+    const input::TableEnd end = input::find_table_end(key);
+    EXPECT_EQ(end.highest_used, c.highest_used);
+    EXPECT_EQ(end.marker, c.marker);
+    EXPECT_EQ(end.stray, c.stray);
+    EXPECT_EQ(end.missing, c.missing);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "big5dict/input_keys.h"
+#include "big5dict/input_text.h"
 #include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
@@ -230,6 +231,37 @@ TEST(HeaderLine, PlusOverridesTheStubRequest) {
   plain.dict_kind = DictKind::kEmptyStub;
   ASSERT_EQ(itc::parse_header_line(kName + " X 5" + kTail, plain).fault, HeaderFault::kNone);
   EXPECT_EQ(plain.dict_kind, DictKind::kEmptyStub);
+}
+
+// The header line the library writes from a dictionary's header is taken apart into that header
+// again, for every key type, option and kind that a line can give.
+TEST(HeaderLine, WrittenLineReadsBackIntoTheSameHeader) {
+  for (KeyType type : {KeyType::kAlpha, KeyType::kNumber, KeyType::kAlphaNumerical}) {
+    for (std::uint8_t uw_option : {0, 1, 2}) {
+      for (DictKind kind : {DictKind::kOrdinary, DictKind::kExtraKeys}) {
+        input::DictHeader header;
+        header.english_name = {'S', 'i', 'm', 'p', 'l', 'e', 0, 0, 0, 0, 0, 0, 0};
+        header.chinese_name = {0xC2, 0xB2, 0xA9, 0xF6, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        header.short_name = {0xC2, 0xB2, 0xA9, 0xF6};
+        header.dict_kind = kind;
+        header.key_type = static_cast<std::uint8_t>(type);
+        header.max_len = static_cast<std::uint8_t>(input::max_len_limit(type));
+        header.uw_option = uw_option;
+        header.range_first = 'a';
+        header.range_last = 'y';
+        header.single_char = 'z';
+        header.qu_start = 33;
+        header.qu_end = 121;
+        header.place_values = input::place_values(type);
+        const std::string line =
+            input::header_line(header, static_cast<char>('0' + input::max_len_limit(type)));
+        input::DictHeader back;
+        back.english_name = back.chinese_name = {};  // a name keeps the bytes its text does not reach
+        ASSERT_EQ(itc::parse_header_line(line, back).fault, HeaderFault::kNone) << line;
+        EXPECT_EQ(input::header_bytes(back), input::header_bytes(header)) << line;
+      }
+    }
+  }
 }
 
 struct EntryCase {

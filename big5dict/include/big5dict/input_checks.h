@@ -31,7 +31,9 @@ enum class Field {
 };
 
 // The rules, and what each finding holds besides its offset. For a header rule `place` is the
-// Field, for a key table rule the slot.
+// Field, for a key table rule the slot. The checks go in the order below: the header fields both
+// forms share, then the full file's DictKind, MaxLen and place values, its table's end, its slots
+// one by one and its trailer; or the stub's MaxLen and text.
 enum class Rule {
   kNameNotEnded,          // no zero byte ends the field (kEnglishName, kChineseName, kNoticeText) of a bytes
   kShortNameStart,        // the short name begins with a, a byte below 0x80
