@@ -9,7 +9,7 @@
 #include "dictionary_viewer/input_examiner.h"
 #include "dictionary_viewer/messages.h"
 #include "dictionary_viewer/phrase_examiner.h"
-#include "input_table_converter/input_dictionary.h"
+#include "big5dict/input_layout.h"
 #include "big5dict/phrase_layout.h"
 #include "big5dict/bytes.h"
 #include "big5dict/hashed_checks.h"
@@ -26,7 +26,7 @@ constexpr std::uint64_t kPhraseCapacity =
 static_assert(kPhraseCapacity == 220'703'100);
 // The first bytes read reach past every header that tells a format.
 static_assert(big5dict::hashed::kHeaderBytes >= big5dict::phrase::kHeaderBytes);
-static_assert(big5dict::hashed::kHeaderBytes >= input_table_converter::kStubFileBytes);
+static_assert(big5dict::hashed::kHeaderBytes >= big5dict::input::kStubFileBytes);
 
 }  // namespace
 
@@ -39,7 +39,7 @@ std::size_t format_bytes() { return big5dict::hashed::kHeaderBytes; }
 
 std::uint64_t format_capacity(std::string_view first) {
   namespace cz = big5dict::hashed;
-  namespace itc = input_table_converter;
+  namespace itc = big5dict::input;
   if (first.substr(0, std::string_view(big5dict::phrase::kTag).size()) == big5dict::phrase::kTag) return kPhraseCapacity;
   if (first.size() >= cz::kHeaderBytes && big5dict::get_u32(first, 0) == cz::kMagic) {
     // Word 9999 gives the end of the last bucket; offsets are biased by word 0, modulo 2^32.
@@ -60,7 +60,7 @@ std::uint64_t stream_capacity(std::string_view first) {
 }
 
 DictionaryFormat detect_format(std::string_view file, FileLength length) {
-  namespace itc = input_table_converter;
+  namespace itc = big5dict::input;
   const std::string_view tag(big5dict::phrase::kTag);
   if (file.size() >= big5dict::phrase::kHeaderBytes && file.substr(0, tag.size()) == tag) {
     return DictionaryFormat::kPhraseDictionary;

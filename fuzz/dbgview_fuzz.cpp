@@ -13,15 +13,15 @@
 
 #include "dictionary_viewer/examination.h"
 #include "dictionary_viewer/viewer.h"
-#include "input_table_converter/input_dictionary.h"
-#include "input_table_converter/key_encoding.h"
-#include "big5dict/phrase_layout.h"
 #include "big5dict/bytes.h"
 #include "big5dict/hashed_layout.h"
+#include "big5dict/input_file.h"
+#include "big5dict/input_keys.h"
+#include "big5dict/phrase_layout.h"
 
 namespace {
 
-namespace itc = input_table_converter;
+namespace itc = big5dict::input;
 
 std::string phrase_skeleton() {
   big5dict::phrase::HeaderImage header;

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "input_table_converter/input_dictionary.h"
+#include "big5dict/input_file.h"
 #include "input_table_converter/table_reader.h"
 #include "platform/input_file.h"
 #include "platform/message_writer.h"
@@ -16,7 +16,10 @@
 
 namespace {
 
-using namespace input_table_converter;
+using namespace big5dict::input;
+using input_table_converter::Outcome;
+using input_table_converter::StopStatus;
+using input_table_converter::TableReader;
 
 void check_header(const std::string& file) {
   if (static_cast<std::uint8_t>(file[kFormatByteOffset]) != kFormatByte) std::abort();
@@ -50,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   KeyTable key;
   if (table.read_entries(header, key)) std::abort();
-  final_pass(key, out);
+  final_pass(key);
   std::string file = full_file_bytes(header, key);
   if (file.size() != kFullFileBytes) std::abort();
   check_header(file);

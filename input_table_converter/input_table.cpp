@@ -5,12 +5,16 @@
 
 #include "big5dict/ascii.h"
 #include "big5dict/big5.h"
+#include "big5dict/input_text.h"
 
 namespace input_table_converter {
 
 namespace {
 
+namespace input = big5dict::input;
 using big5dict::to_ascii_lower;
+using input::DictHeader;
+using input::KeyType;
 
 constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -33,7 +37,7 @@ class HeaderLine {
     return pos;
   }
   std::size_t skip_dashes(std::size_t pos) const {
-    while (pos < end_ && text_[pos] == '-') ++pos;
+    while (pos < end_ && text_[pos] == input::kRangeDash) ++pos;
     return pos;
   }
   // A row number: its decimal digits from `pos`, kept to the low 8 bits.
@@ -57,26 +61,23 @@ class HeaderLine {
 std::size_t read_fields(const HeaderLine& line, std::size_t pos, DictHeader& header,
                         HeaderResult& result) {
   pos = line.skip_blanks(pos);
-  KeyType type;
-  switch (line.at(pos)) {
-    case 'A': case 'a': type = KeyType::kAlpha; break;
-    case 'N': case 'n': case '0': type = KeyType::kNumber; break;
-    case 'X': case 'x': type = KeyType::kAlphaNumerical; break;
-    default:
-      result = {HeaderFault::kKeyTypeUnknown, line.at(pos)};
-      return pos;
+  const std::optional<KeyType> letter = input::key_type_of_letter(line.at(pos));
+  if (!letter) {
+    result = {HeaderFault::kKeyTypeUnknown, line.at(pos)};
+    return pos;
   }
+  const KeyType type = *letter;
   header.key_type = static_cast<std::uint8_t>(type);
-  header.place_values = place_values(type);
+  header.place_values = input::place_values(type);
   ++pos;
-  if (!line.at_end(pos) && line.at(pos) == '+') {
-    header.dict_kind = DictKind::kExtraKeys;
+  if (!line.at_end(pos) && line.at(pos) == input::kExtraKeysMark) {
+    header.dict_kind = input::DictKind::kExtraKeys;
     ++pos;
   }
 
   pos = line.skip_blanks(pos);
   std::uint8_t digit = line.at(pos);
-  auto highest = static_cast<std::uint8_t>('0' + max_len_limit(type));
+  auto highest = static_cast<std::uint8_t>('0' + input::max_len_limit(type));
   if (digit < '1' || digit > highest) {
     result = {HeaderFault::kMaxLenOutOfRange, digit};
     return pos;
@@ -86,8 +87,7 @@ std::size_t read_fields(const HeaderLine& line, std::size_t pos, DictHeader& hea
 
   // The option letter is consumed whatever it is.
   pos = line.skip_blanks(pos);
-  std::uint8_t option = to_ascii_lower(line.at(pos));
-  header.uw_option = option == 'u' ? 1 : option == 'w' ? 2 : 0;
+  header.uw_option = input::uw_option_of_letter(line.at(pos));
   if (line.at_end(pos)) return pos;
   ++pos;
 
@@ -104,8 +104,8 @@ std::size_t read_fields(const HeaderLine& line, std::size_t pos, DictHeader& hea
 
   pos = line.skip_blanks(pos + 1);
   if (line.at_end(pos) || !is_digit(line.text()[pos])) {
-    header.qu_start = kDefaultQuStart;
-    header.qu_end = kDefaultQuEnd;
+    header.qu_start = input::kDefaultQuStart;
+    header.qu_end = input::kDefaultQuEnd;
     return pos;
   }
   header.qu_start = line.number(pos);
@@ -117,7 +117,7 @@ std::size_t read_fields(const HeaderLine& line, std::size_t pos, DictHeader& hea
 
 // Copies the text between `open` and `close` into a name field, at most 12 bytes; without a close
 // the line feed is copied too. Without an `open` the name is empty and `pos` goes to the end.
-std::size_t copy_name(std::string_view text, std::size_t pos, char open, char close, NameField& field) {
+std::size_t copy_name(std::string_view text, std::size_t pos, char open, char close, input::NameField& field) {
   std::size_t at = text.find(open, std::min(pos, text.size()));
   if (at == std::string_view::npos) {
     field[0] = 0;
@@ -125,7 +125,7 @@ std::size_t copy_name(std::string_view text, std::size_t pos, char open, char cl
   }
   pos = at + 1;
   std::size_t n = 0;
-  while (n < kNameMaxText && pos < text.size() && text[pos] != close) {
+  while (n < input::kNameMaxText && pos < text.size() && text[pos] != close) {
     field[n++] = static_cast<std::uint8_t>(text[pos++]);
   }
   field[n] = 0;
@@ -133,8 +133,6 @@ std::size_t copy_name(std::string_view text, std::size_t pos, char open, char cl
 }
 
 }  // namespace
-
-std::string_view line_text(std::string_view read) { return read.substr(0, read.find('\0')); }
 
 HeaderResult parse_header_line(std::string_view text, DictHeader& header) {
   HeaderLine line(text);
@@ -144,51 +142,36 @@ HeaderResult parse_header_line(std::string_view text, DictHeader& header) {
   std::size_t pos = 0;
   while (pos < line.end() && line.at(pos) < 0x80) ++pos;
   if (line.at_end(pos)) return {HeaderFault::kNoShortName, 0};
-  std::size_t taken = std::min(kShortNameBytes, line.end() - pos);
+  std::size_t taken = std::min(input::kShortNameBytes, line.end() - pos);
   std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(pos), taken, header.short_name.begin());
   pos += taken;
 
   pos = read_fields(line, pos, header, result);
   if (result.fault != HeaderFault::kNone) return result;
 
-  pos = copy_name(text, pos, '(', ')', header.english_name);
-  copy_name(text, pos, '[', ']', header.chinese_name);
+  pos = copy_name(text, pos, input::kEnglishNameOpen, input::kEnglishNameClose, header.english_name);
+  copy_name(text, pos, input::kChineseNameOpen, input::kChineseNameClose, header.chinese_name);
   return result;
-}
-
-KeyField entry_key_field(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && static_cast<std::uint8_t>(text[pos]) <= 0x20) ++pos;
-  if (pos == text.size() || text[pos] == kCommentMark) return {};
-  return {true, pos, std::min(text.find_first_of(" \t", pos), text.size())};
 }
 
 EntryLine split_entry_line(std::string_view text, KeyType type) {
   EntryLine entry;
-  const KeyField key = entry_key_field(text);
+  const input::KeyField key = input::entry_key_field(text);
   if (!key.is_entry) return entry;
   entry.is_entry = true;
-  entry.key_start = key.start;
   entry.key_end = key.end;
-  entry.key = encode_key(text, key.start, type);
+  entry.key = input::encode_key(text, key.start, type);
 
   std::size_t first = entry.key.stop;
   while (first < text.size() && static_cast<std::uint8_t>(text[first]) < 0x80) ++first;
   // A lead byte with no byte behind it (a cut line) has no pair and ends the run.
-  std::size_t last = first;
-  while (last + 1 < text.size() && big5dict::is_lead_above_0x80(static_cast<std::uint8_t>(text[last]))) last += 2;
+  const std::size_t last = big5dict::character_run_end(text, first, big5dict::is_lead_above_0x80);
   entry.characters = text.substr(first, last - first);
   return entry;
 }
 
 std::uint8_t stop_byte(std::string_view text, const EntryLine& entry) {
   return entry.key.stop < text.size() ? static_cast<std::uint8_t>(text[entry.key.stop]) : 0;
-}
-
-std::string echoed_line(std::string_view text, const EntryLine& entry) {
-  std::string echo;
-  echoed_line(text, entry, echo);
-  return echo;
 }
 
 void echoed_line(std::string_view text, const EntryLine& entry, std::string& echo) {

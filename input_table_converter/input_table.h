@@ -1,5 +1,5 @@
-// The input table's lines: a line's text as the scans see it, the header line taken apart field by
-// field into the dictionary header, and an entry line split into its key and its character run.
+// The input table's lines as KESTRAWN reads them: the header line taken apart field by field into
+// the dictionary header, and an entry line split into its key and its character run.
 #pragma once
 
 #include <cstddef>
@@ -7,16 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "input_table_converter/input_dictionary.h"
-#include "input_table_converter/key_encoding.h"
+#include "big5dict/input_file.h"
+#include "big5dict/input_keys.h"
 
 namespace input_table_converter {
-
-// The text of a line as every scan sees it: a NUL byte ends it.
-std::string_view line_text(std::string_view read);
-
-// Lines before the header line whose very first byte is "*" are comments.
-constexpr char kCommentMark = '*';
 
 enum class HeaderFault {
   kNone,
@@ -34,36 +28,24 @@ struct HeaderResult {
 // length digit, option letter, range, single character, rows, English and Chinese names. Never
 // reads past the line's end: the field that meets it sees the end itself (the line feed, or a zero
 // byte where the text stops) and every later field keeps its initial value.
-HeaderResult parse_header_line(std::string_view text, DictHeader& header);
-
-// Where an entry line's key stands: behind the leading control bytes and spaces, up to the first
-// space or tab (or the end of the text). An empty line or a comment line has none.
-struct KeyField {
-  bool is_entry = false;
-  std::size_t start = 0;
-  std::size_t end = 0;
-};
-KeyField entry_key_field(std::string_view text);
+HeaderResult parse_header_line(std::string_view text, big5dict::input::DictHeader& header);
 
 struct EntryLine {
   bool is_entry = false;       // false for empty and comment lines
-  std::size_t key_start = 0;   // the first byte after leading control bytes and spaces
   std::size_t key_end = 0;     // the first space or tab after the key, or the end of the text
-  EncodedKey key;
+  big5dict::input::EncodedKey key;
   std::string_view characters;  // the run of lead and trail byte pairs
 };
 
 // Splits an entry line; the characters start at the first byte of 0x80 or above from where the
 // key's encoding stopped, and run for as long as each pair's first byte is above 0x80.
-EntryLine split_entry_line(std::string_view text, KeyType type);
+EntryLine split_entry_line(std::string_view text, big5dict::input::KeyType type);
 
 // The byte at which the key's encoding stopped, 0 at the end of the text.
 std::uint8_t stop_byte(std::string_view text, const EntryLine& entry);
 
-// The line as the size message echoes it: whole, with a tab that ended the key shown as a space.
-std::string echoed_line(std::string_view text, const EntryLine& entry);
-
-// The same into `echo`, which keeps its room for the next line.
+// The line as the size message echoes it into `echo`, which keeps its room for the next line:
+// whole, with a tab that ended the key shown as a space.
 void echoed_line(std::string_view text, const EntryLine& entry, std::string& echo);
 
 }  // namespace input_table_converter

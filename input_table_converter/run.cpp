@@ -3,10 +3,10 @@
 
 #include <string_view>
 
-#include "input_table_converter/input_dictionary.h"
+#include "big5dict/ascii.h"
+#include "big5dict/input_file.h"
 #include "input_table_converter/messages.h"
 #include "input_table_converter/table_reader.h"
-#include "big5dict/ascii.h"
 #include "platform/build_date.h"
 #include "platform/conversion_files.h"
 #include "platform/input_file.h"
@@ -17,6 +17,8 @@
 #include "platform/text_reader.h"
 
 namespace input_table_converter {
+
+namespace input = big5dict::input;
 
 namespace {
 
@@ -87,8 +89,8 @@ Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std:
     return Outcome::kUsage;
   }
 
-  DictHeader header;
-  if (args.size() >= 3 && is_stub_option(args[2])) header.dict_kind = DictKind::kEmptyStub;
+  input::DictHeader header;
+  if (args.size() >= 3 && is_stub_option(args[2])) header.dict_kind = input::DictKind::kEmptyStub;
   const std::string input_name = with_extension(args[0], msg::kInputExtension);
 
   platform::InputFile input;
@@ -101,17 +103,17 @@ Outcome run(const std::vector<std::string>& args, std::ostream& out_stream, std:
   if (StopStatus stop = table.read_header(header)) return *stop;
 
   // "*CIZU" asks for the stub only when the key type carries no "+".
-  if (header.dict_kind == DictKind::kEmptyStub) {
-    const std::string stub = stub_file_bytes(header, stub_character(output_name));
+  if (header.dict_kind == input::DictKind::kEmptyStub) {
+    const std::string stub = input::stub_file_bytes(header, stub_character(output_name));
     if (StopStatus stop = write_output(output, output_name, stub, out)) return *stop;
     return Outcome::kStubWritten;
   }
 
-  KeyTable key;
+  input::KeyTable key;
   if (StopStatus stop = table.read_entries(header, key)) return *stop;
-  final_pass(key, out);
-  if (StopStatus stop = write_output(output, output_name, full_file_bytes(header, key), out)) return *stop;
-  out.print(msg::kTotal, table.entry_count(), static_cast<int>(kSlotCount));
+  for (const std::size_t slot : input::final_pass(key)) out.print(msg::kEndMarkerValue, static_cast<int>(slot));
+  if (StopStatus stop = write_output(output, output_name, input::full_file_bytes(header, key), out)) return *stop;
+  out.print(msg::kTotal, table.entry_count(), static_cast<int>(input::kSlotCount));
   return Outcome::kConverted;
 }
 

@@ -3,39 +3,31 @@
 
 #include <limits>
 
+#include "big5dict/bytes.h"
+#include "big5dict/input_text.h"
 #include "input_table_converter/input_table.h"
-#include "input_table_converter/key_encoding.h"
 #include "input_table_converter/messages.h"
-#include "platform/report.h"
+#include "platform/line_step.h"
 
 namespace input_table_converter {
 
-platform::LineStatus TableReader::next_line() {
-  platform::LineStatus status = reader_.read_line(line_);
-  if (status == platform::LineStatus::kError) {
-    out_.write(platform::read_error_report(input_name_, reader_.error()));
-  }
-  // Numbered over the lines of the file, comments before the header line included.
-  if (status == platform::LineStatus::kTooLong) {
-    out_.write(platform::long_line_report(reader_.line_number(), input_name_));
-  }
-  return status;
-}
+namespace input = big5dict::input;
 
-StopStatus TableReader::read_header(DictHeader& header) {
+StopStatus TableReader::read_header(input::DictHeader& header) {
   for (;;) {
-    platform::LineStatus status = next_line();
-    if (status == platform::LineStatus::kError) return Outcome::kReadError;
-    if (status == platform::LineStatus::kTooLong) return Outcome::kLongLine;
-    if (status == platform::LineStatus::kEnd) {
+    // An over-long line is numbered over the lines of the file, comments included.
+    const platform::LineStep step = platform::next_line(reader_, input_name_, line_, out_);
+    if (step == platform::LineStep::kReadError) return Outcome::kReadError;
+    if (step == platform::LineStep::kTooLong) return Outcome::kLongLine;
+    if (step == platform::LineStep::kEnd) {
       out_.print(msg::kNoHeaderLine, input_name_.c_str());
       return Outcome::kNoHeaderLine;
     }
-    if (line_.empty() || line_[0] != kCommentMark) break;
+    if (line_.empty() || line_[0] != input::kCommentMark) break;
   }
   line_number_ = 1;
 
-  HeaderResult result = parse_header_line(line_text(line_), header);
+  HeaderResult result = parse_header_line(big5dict::text_before_nul(line_), header);
   switch (result.fault) {
     case HeaderFault::kNone:
       break;
@@ -53,19 +45,20 @@ StopStatus TableReader::read_header(DictHeader& header) {
   return std::nullopt;
 }
 
-StopStatus TableReader::read_entries(const DictHeader& header, KeyTable& key) {
-  const auto type = static_cast<KeyType>(header.key_type);
+StopStatus TableReader::read_entries(const input::DictHeader& header, input::KeyTable& key) {
+  const auto type = static_cast<input::KeyType>(header.key_type);
   for (;;) {
-    platform::LineStatus status = next_line();
-    if (status == platform::LineStatus::kError) return Outcome::kReadError;
-    if (status == platform::LineStatus::kTooLong) return Outcome::kLongLine;
-    if (status == platform::LineStatus::kEnd) return std::nullopt;
+    // An over-long line is numbered over the lines of the file, comments included.
+    const platform::LineStep step = platform::next_line(reader_, input_name_, line_, out_);
+    if (step == platform::LineStep::kReadError) return Outcome::kReadError;
+    if (step == platform::LineStep::kTooLong) return Outcome::kLongLine;
+    if (step == platform::LineStep::kEnd) return std::nullopt;
     if (line_number_ < std::numeric_limits<int>::max()) ++line_number_;
 
-    std::string_view text = line_text(line_);
-    EntryLine entry = split_entry_line(text, type);
+    const std::string_view text = big5dict::text_before_nul(line_);
+    const EntryLine entry = split_entry_line(text, type);
     if (!entry.is_entry) continue;
-    if (key_size_exceeded(stop_byte(text, entry))) {
+    if (input::key_size_exceeded(stop_byte(text, entry))) {
       echoed_line(text, entry, echo_);
       out_.print(msg::kMaxKeySizeExceeded, line_number_, echo_.c_str());
     }
@@ -74,18 +67,19 @@ StopStatus TableReader::read_entries(const DictHeader& header, KeyTable& key) {
   }
 }
 
-void TableReader::store_characters(KeyTable& key, std::string_view run, std::uint32_t code, std::uint8_t qu_start) {
+void TableReader::store_characters(input::KeyTable& key, std::string_view run, std::uint32_t code,
+                                   std::uint8_t qu_start) {
   for (std::size_t i = 0; i + 1 < run.size(); i += 2) {
-    auto lead = static_cast<std::uint8_t>(run[i]);
-    auto trail = static_cast<std::uint8_t>(run[i + 1]);
-    const int hash = character_hash(lead, trail, qu_start);
-    switch (store_code(key, hash, code)) {
-      case Stored::kStored:
+    const auto lead = static_cast<std::uint8_t>(run[i]);
+    const auto trail = static_cast<std::uint8_t>(run[i + 1]);
+    const int hash = input::character_hash(lead, trail, qu_start);
+    switch (input::store_code(key, hash, code)) {
+      case input::Stored::kStored:
         break;
-      case Stored::kNoSlot:
+      case input::Stored::kNoSlot:
         out_.print(msg::kOutOfRange, lead, trail, line_number_, hash);
         break;
-      case Stored::kAlreadyDefined:
+      case input::Stored::kAlreadyDefined:
         out_.print(msg::kAlreadyDefined, hash, line_number_);
         break;
     }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "input_table_converter/input_dictionary.h"
+#include "big5dict/input_file.h"
 #include "input_table_converter/outcome.h"
 #include "platform/message_writer.h"
 #include "platform/text_reader.h"
@@ -20,22 +20,20 @@ class TableReader {
   // Skips the comment lines, fills `header` from the header line and prints the row line. Stops
   // at the input's end (kNoHeaderLine), on a faulty header line (kHeaderFault), a read error or an
   // over-long line.
-  StopStatus read_header(DictHeader& header);
+  StopStatus read_header(big5dict::input::DictHeader& header);
 
   // Reads the entry lines up to the end of the input into `key`. Stops on a read error or an
   // over-long line.
-  StopStatus read_entries(const DictHeader& header, KeyTable& key);
+  StopStatus read_entries(const big5dict::input::DictHeader& header, big5dict::input::KeyTable& key);
 
   long entry_count() const { return entry_count_; }
 
  private:
-  // kLine with the line's text in line_, kEnd, or kError or kTooLong after reporting it.
-  platform::LineStatus next_line();
-
   // Stores the line's code at the slot of each character of `run` (lead and trail byte pairs),
   // reporting characters without a slot and characters that already have a key; the first line
   // that lists a character keeps it.
-  void store_characters(KeyTable& key, std::string_view run, std::uint32_t code, std::uint8_t qu_start);
+  void store_characters(big5dict::input::KeyTable& key, std::string_view run, std::uint32_t code,
+                        std::uint8_t qu_start);
 
   platform::TextReader& reader_;
   std::string input_name_;

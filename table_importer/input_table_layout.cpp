@@ -2,14 +2,16 @@
 // line whose very first byte is "*"; after it, the key field of an entry line.
 #include "table_importer/input_table_layout.h"
 
-#include "input_table_converter/input_table.h"
+#include "big5dict/bytes.h"
+#include "big5dict/input_text.h"
 #include "table_importer/messages.h"
 
 namespace table_importer {
 
+namespace input = big5dict::input;
+
 StopStatus InputTableLayout::line(std::string_view text, int number, std::string& out) {
-  namespace itc = input_table_converter;
-  const bool header = !header_seen_ && (text.empty() || text[0] != itc::kCommentMark);
+  const bool header = !header_seen_ && (text.empty() || text[0] != input::kCommentMark);
   if (header) header_seen_ = true;
   if (big5_.append_plain_line(text, out)) return std::nullopt;
   const LineParts parts(text);
@@ -29,10 +31,9 @@ StopStatus InputTableLayout::line(std::string_view text, int number, std::string
 }
 
 bool InputTableLayout::entry_line(const LineParts& parts, int number, std::string& out) {
-  namespace itc = input_table_converter;
   const std::string_view body = parts.body;
   // The key is found in the text as the scans see it, up to a NUL; what follows is written all the same.
-  const itc::KeyField key = itc::entry_key_field(itc::line_text(body));
+  const input::KeyField key = input::entry_key_field(big5dict::text_before_nul(body));
   if (!key.is_entry) {
     append_characters(body, number, msg::kCharacterLeftOut, out);
     return true;

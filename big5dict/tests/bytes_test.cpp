@@ -36,4 +36,9 @@ TEST(LittleEndian, CheckedReadsStopAtTheEndOfTheBytes) {
   EXPECT_THROW(big5dict::get_bytes(data, 3, 3), std::out_of_range);
 }
 
+TEST(LineText, NulEndsTheText) {
+  EXPECT_EQ(big5dict::text_before_nul(std::string_view("ab\0cd\n", 6)), "ab");
+  EXPECT_EQ(big5dict::text_before_nul("ab\n"), "ab\n");
+}
+
 }  // namespace

@@ -1,23 +1,22 @@
 // The input dictionary's rules, each broken in a file of its own: the finding names the offset and
-// the header field or key-table index. Files are built through KESTRAWN's own writers.
+// the header field or key-table index. Files are built through the library's writers, KESTRAWN's own.
 #include "dictionary_viewer/input_examiner.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "dictionary_viewer/tests/examination_lines.h"
-#include "input_table_converter/input_dictionary.h"
-#include "input_table_converter/key_encoding.h"
 #include "big5dict/bytes.h"
+#include "big5dict/input_file.h"
+#include "big5dict/input_keys.h"
+#include "dictionary_viewer/tests/examination_lines.h"
 #include "test_support/scratch.h"
 
 namespace dictionary_viewer {
 namespace {
 
-namespace itc = input_table_converter;
+namespace input = big5dict::input;
 using test_support::bytes;
 using testing::DamageCase;
 using testing::finding_lines;
@@ -25,28 +24,26 @@ using testing::finding_lines;
 constexpr std::uint32_t kKeyA = 33554432;   // Alpha "a"
 constexpr std::uint32_t kKeyAb = 35651584;  // Alpha "ab"
 
-itc::DictHeader alpha_header() {
-  itc::DictHeader header;
-  header.key_type = static_cast<std::uint8_t>(itc::KeyType::kAlpha);
+input::DictHeader alpha_header() {
+  input::DictHeader header;
+  header.key_type = static_cast<std::uint8_t>(input::KeyType::kAlpha);
   header.max_len = 4;
   header.uw_option = 1;
   header.range_first = 'a';
   header.range_last = 'z';
   header.single_char = 'z';
-  header.place_values = itc::place_values(itc::KeyType::kAlpha);
+  header.place_values = input::place_values(input::KeyType::kAlpha);
   header.short_name = {0xC2, 0xB2, 0xA9, 0xF6};
   return header;
 }
 
 // A full file with the given slots set, after the converter's final pass.
 std::string input_file(const std::vector<std::pair<std::size_t, std::uint32_t>>& slots,
-                       itc::DictHeader header = alpha_header()) {
-  itc::KeyTable key;
+                       input::DictHeader header = alpha_header()) {
+  input::KeyTable key;
   for (auto [slot, code] : slots) key[slot] = code;
-  std::ostringstream stream;
-  platform::MessageWriter ignored(stream);
-  itc::final_pass(key, ignored);
-  return itc::full_file_bytes(header, key);
+  input::final_pass(key);
+  return input::full_file_bytes(header, key);
 }
 
 std::string set_byte(std::string file, std::size_t offset, int value) {
@@ -68,13 +65,13 @@ std::string fill(std::string file, std::size_t offset, std::size_t n) {
 const std::string kSound = input_file({{5, kKeyA}});
 
 std::vector<DamageCase> damage_cases() {
-  itc::DictHeader number = alpha_header();
-  number.key_type = static_cast<std::uint8_t>(itc::KeyType::kNumber);
-  number.place_values = itc::place_values(itc::KeyType::kNumber);
-  itc::DictHeader alphanumerical = alpha_header();
-  alphanumerical.key_type = static_cast<std::uint8_t>(itc::KeyType::kAlphaNumerical);
-  alphanumerical.place_values = itc::place_values(itc::KeyType::kAlphaNumerical);
-  itc::DictHeader rows_from_0x81 = alpha_header();
+  input::DictHeader number = alpha_header();
+  number.key_type = static_cast<std::uint8_t>(input::KeyType::kNumber);
+  number.place_values = input::place_values(input::KeyType::kNumber);
+  input::DictHeader alphanumerical = alpha_header();
+  alphanumerical.key_type = static_cast<std::uint8_t>(input::KeyType::kAlphaNumerical);
+  alphanumerical.place_values = input::place_values(input::KeyType::kAlphaNumerical);
+  input::DictHeader rows_from_0x81 = alpha_header();
   rows_from_0x81.qu_start = 1;  // base row 0x81: the last slot is FE FE
   return {
       {"DictKind", set_byte(kSound, 61, 3), {"offset 61: DictKind: DictKind is 3; it must be 1 or 2 in a full dictionary"}},
@@ -147,8 +144,8 @@ TEST(InputExaminer, SummaryAndTable) {
 }
 
 TEST(InputExaminer, ExtraKeysAndOptionW) {
-  itc::DictHeader header = alpha_header();
-  header.dict_kind = itc::DictKind::kExtraKeys;
+  input::DictHeader header = alpha_header();
+  header.dict_kind = input::DictKind::kExtraKeys;
   header.uw_option = 2;
   Examination result;
   examine_input_dictionary(input_file({}, header), true, result);
@@ -156,9 +153,9 @@ TEST(InputExaminer, ExtraKeysAndOptionW) {
 }
 
 TEST(InputExaminer, StubRules) {
-  itc::DictHeader header = alpha_header();
-  header.dict_kind = itc::DictKind::kEmptyStub;
-  const std::string stub = itc::stub_file_bytes(header, 'J');
+  input::DictHeader header = alpha_header();
+  header.dict_kind = input::DictKind::kEmptyStub;
+  const std::string stub = input::stub_file_bytes(header, 'J');
   Examination sound;
   examine_input_stub(stub, true, sound);
   EXPECT_EQ(finding_lines(sound), std::vector<std::string>{});

@@ -5,21 +5,24 @@
 #include <optional>
 #include <string>
 
+#include "big5dict/input_keys.h"
+#include "big5dict/input_text.h"
 #include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
 namespace {
 
 namespace itc = input_table_converter;
-using itc::DictKind;
+namespace input = big5dict::input;
+using input::DictKind;
+using input::KeyType;
 using itc::HeaderFault;
-using itc::KeyType;
 using test_support::hex;
 
 // Two Big5 characters as the short name of every header line below.
 const std::string kName = "\xC2\xB2\xA9\xF6";
 
-std::string name_text(const itc::NameField& field) {
+std::string name_text(const input::NameField& field) {
   return std::string(reinterpret_cast<const char*>(field.data()), field.size());
 }
 
@@ -52,7 +55,7 @@ class HeaderLines : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(HeaderLines, TakenApartFieldByField) {
   const HeaderCase& c = GetParam();
-  itc::DictHeader header;
+  input::DictHeader header;
   itc::HeaderResult result = itc::parse_header_line(c.line, header);
   ASSERT_EQ(result.fault, c.fault);
   if (c.fault != HeaderFault::kNone) {
@@ -72,7 +75,7 @@ TEST_P(HeaderLines, TakenApartFieldByField) {
   EXPECT_EQ(hex(name_text(header.english_name)), hex(w.english));
   EXPECT_EQ(hex(name_text(header.chinese_name)), hex(w.chinese));
   EXPECT_EQ(hex(std::string(header.short_name.begin(), header.short_name.end())), hex(w.short_name));
-  EXPECT_EQ(header.place_values, itc::place_values(static_cast<KeyType>(w.key_type)));
+  EXPECT_EQ(header.place_values, input::place_values(static_cast<KeyType>(w.key_type)));
 }
 
 Fields full(std::uint8_t key_type, std::uint8_t max_len) {
@@ -214,25 +217,51 @@ INSTANTIATE_TEST_SUITE_P(
     test_support::case_name<HeaderCase>);
 
 TEST(HeaderLine, CutShortNameOverwritesOnlyWhatTheLineHas) {
-  itc::DictHeader header;
+  input::DictHeader header;
   EXPECT_EQ(itc::parse_header_line("ab\xA4\x40\xA4\n", header).fault, HeaderFault::kKeyTypeUnknown);
   EXPECT_EQ(std::string(header.short_name.begin(), header.short_name.end()), "\xA4\x40\xA4" "E");
 }
 
 TEST(HeaderLine, PlusOverridesTheStubRequest) {
-  itc::DictHeader header;
+  input::DictHeader header;
   header.dict_kind = DictKind::kEmptyStub;
   ASSERT_EQ(itc::parse_header_line(kName + " X+ 5" + kTail, header).fault, HeaderFault::kNone);
   EXPECT_EQ(header.dict_kind, DictKind::kExtraKeys);
-  itc::DictHeader plain;
+  input::DictHeader plain;
   plain.dict_kind = DictKind::kEmptyStub;
   ASSERT_EQ(itc::parse_header_line(kName + " X 5" + kTail, plain).fault, HeaderFault::kNone);
   EXPECT_EQ(plain.dict_kind, DictKind::kEmptyStub);
 }
 
-TEST(LineText, NulEndsTheText) {
-  EXPECT_EQ(itc::line_text(std::string("ab\0cd\n", 6)), "ab");
-  EXPECT_EQ(itc::line_text("ab\n"), "ab\n");
+// The header line the library writes from a dictionary's header is taken apart into that header
+// again, for every key type, option and kind that a line can give.
+TEST(HeaderLine, WrittenLineReadsBackIntoTheSameHeader) {
+  for (KeyType type : {KeyType::kAlpha, KeyType::kNumber, KeyType::kAlphaNumerical}) {
+    for (std::uint8_t uw_option : {0, 1, 2}) {
+      for (DictKind kind : {DictKind::kOrdinary, DictKind::kExtraKeys}) {
+        input::DictHeader header;
+        header.english_name = {'S', 'i', 'm', 'p', 'l', 'e', 0, 0, 0, 0, 0, 0, 0};
+        header.chinese_name = {0xC2, 0xB2, 0xA9, 0xF6, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        header.short_name = {0xC2, 0xB2, 0xA9, 0xF6};
+        header.dict_kind = kind;
+        header.key_type = static_cast<std::uint8_t>(type);
+        header.max_len = static_cast<std::uint8_t>(input::max_len_limit(type));
+        header.uw_option = uw_option;
+        header.range_first = 'a';
+        header.range_last = 'y';
+        header.single_char = 'z';
+        header.qu_start = 33;
+        header.qu_end = 121;
+        header.place_values = input::place_values(type);
+        const std::string line =
+            input::header_line(header, static_cast<char>('0' + input::max_len_limit(type)));
+        input::DictHeader back;
+        back.english_name = back.chinese_name = {};  // a name keeps the bytes its text does not reach
+        ASSERT_EQ(itc::parse_header_line(line, back).fault, HeaderFault::kNone) << line;
+        EXPECT_EQ(input::header_bytes(back), input::header_bytes(header)) << line;
+      }
+    }
+  }
 }
 
 struct EntryCase {
@@ -256,7 +285,7 @@ TEST_P(EntryLines, SplitIntoKeyAndCharacters) {
   if (!c.is_entry) return;
   EXPECT_EQ(entry.key.code, c.code);
   EXPECT_EQ(hex(std::string(entry.characters)), hex(c.characters));
-  EXPECT_EQ(itc::key_size_exceeded(itc::stop_byte(c.line, entry)), c.size_exceeded);
+  EXPECT_EQ(input::key_size_exceeded(itc::stop_byte(c.line, entry)), c.size_exceeded);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -293,7 +322,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EntryLine, EchoShowsTheTabThatEndedTheKeyAsASpace) {
   std::string line = "  a1b\tc\t\xA4\x40\n";
   itc::EntryLine entry = itc::split_entry_line(line, KeyType::kAlpha);
-  EXPECT_EQ(itc::echoed_line(line, entry), "  a1b c\t\xA4\x40\n");
+  std::string echo;
+  itc::echoed_line(line, entry, echo);
+  EXPECT_EQ(echo, "  a1b c\t\xA4\x40\n");
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ constexpr std::size_t kSlotA440 = 3 * 157;  // with the default base row 0xA1
 struct Converted {
   itc::StopStatus outcome;
   std::string out;
-  itc::DictHeader header;
-  itc::KeyTable key;
+  big5dict::input::DictHeader header;
+  big5dict::input::KeyTable key;
   long entries = 0;
 };
 

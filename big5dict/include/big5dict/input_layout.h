@@ -1,19 +1,6 @@
-// The input dictionary file: its header, the key table indexed by the character hash, the final
-// pass that sets the end marker, and the bytes of the full file and of the empty stub.
-#pragma once
-
-#include <array>
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
-#include "big5dict/big5.h"
-#include "platform/message_writer.h"
-
-namespace input_table_converter {
-
+// The input dictionary file (KESTRAWN's .DBG) and its empty stub: where each header field lies, the
+// key table and the trailer, the fixed texts, and the character hash that indexes the key table.
+//
 // DictHeader, 108 bytes at offset 0. Numbers are u32 little-endian; names end in a zero byte inside
 // their field.
 //
@@ -46,17 +33,28 @@ namespace input_table_converter {
 //
 // The empty stub: header bytes 0..75 (DictKind 0, MaxLen 0x20), then 54 bytes of text naming the
 // phrase dictionary the text system needs instead; 130 bytes in all.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "big5dict/big5.h"
+
+namespace big5dict::input {
+
 constexpr std::size_t kFormatByteOffset = 0;
 constexpr std::size_t kEnglishNameOffset = 1;
 constexpr std::size_t kChineseNameOffset = 14;
 constexpr std::size_t kNameBytes = 13;
-constexpr std::size_t kNameMaxText = kNameBytes - 1;
+constexpr std::size_t kNameMaxText = kNameBytes - 1;  // a name keeps room for its zero byte
 constexpr std::size_t kNoticeTextOffset = 27;
 constexpr std::size_t kNoticeTextBytes = 34;
 constexpr std::size_t kDictKindOffset = 61;
 constexpr std::size_t kShortNameOffset = 62;
 constexpr std::size_t kShortNameBytes = 4;
 constexpr std::size_t kZeroPadOffset = 66;
+constexpr std::size_t kZeroPadBytes = 2;
 constexpr std::size_t kKeyTypeOffset = 68;
 constexpr std::size_t kMaxLenOffset = 69;
 constexpr std::size_t kUWOptionOffset = 70;
@@ -67,6 +65,7 @@ constexpr std::size_t kQuStartOffset = 74;
 constexpr std::size_t kQuEndOffset = 75;
 constexpr std::size_t kPlaceValuesOffset = 76;
 constexpr std::size_t kPlaceValueCount = 8;
+constexpr std::size_t kPlaceValueBytes = 4;
 constexpr std::size_t kHeaderBytes = 108;
 
 constexpr std::size_t kSlotCount = 19782;
@@ -83,12 +82,17 @@ constexpr std::size_t kStubFileBytes = kStubHeaderBytes + kStubTextBytes;
 static_assert(kChineseNameOffset == kEnglishNameOffset + kNameBytes);
 static_assert(kNoticeTextOffset == kChineseNameOffset + kNameBytes);
 static_assert(kDictKindOffset == kNoticeTextOffset + kNoticeTextBytes);
+static_assert(kShortNameOffset == kDictKindOffset + 1);
 static_assert(kZeroPadOffset == kShortNameOffset + kShortNameBytes);
-static_assert(kKeyTypeOffset == kZeroPadOffset + 2);
-static_assert(kHeaderBytes == kPlaceValuesOffset + kPlaceValueCount * 4);
+static_assert(kKeyTypeOffset == kZeroPadOffset + kZeroPadBytes);
+static_assert(kQuEndOffset + 1 == kPlaceValuesOffset);
+static_assert(kHeaderBytes == kPlaceValuesOffset + kPlaceValueCount * kPlaceValueBytes);
 static_assert(kTrailerOffset == 79236);
 static_assert(kFullFileBytes == 79318);
 static_assert(kStubFileBytes == 130);
+
+// Where slot `slot` of the key table lies in the file.
+constexpr std::size_t slot_offset(std::size_t slot) { return kKeyTableOffset + slot * kSlotBytes; }
 
 constexpr std::uint8_t kFormatByte = 5;
 constexpr std::uint32_t kEndMarker = 0xFFFFFFFF;
@@ -96,51 +100,18 @@ constexpr std::uint8_t kDefaultQuStart = 161;
 constexpr std::uint8_t kDefaultQuEnd = 249;
 constexpr std::uint8_t kStubMaxLen = 0x20;
 
-// Fixed texts of the file, the same in every file.
-constexpr char kNoticeText[] = "Big5 input method key dictionary.";
-constexpr char kTrailerNotice[] = "Slots hold u32 little-endian key codes; v1.0";
-constexpr char kStubText[] = "\r\nThis Dictionary is Empty, Need OVCIZU%c.DBG to Work. ";
-static_assert(std::string_view(kNoticeText).size() == 33);
-static_assert(std::string_view(kNoticeText).size() < kNoticeTextBytes);
-static_assert(std::string_view(kTrailerNotice).size() == 44);
-static_assert(std::string_view(kStubText).size() - 1 == kStubTextBytes);  // "%c" becomes one byte
-
 enum class DictKind : std::uint8_t { kEmptyStub = 0, kOrdinary = 1, kExtraKeys = 2 };
 
-using NameField = std::array<std::uint8_t, kNameBytes>;
-
-// The header fields in memory, with their initial contents; the header line overwrites what it
-// supplies. The notice text is not held: it never changes.
-struct DictHeader {
-  NameField english_name = {'E', 'n', 'g', 'l', 'i', 's', 'h', 0, 0, 0, 0, 0, 0};
-  NameField chinese_name = {'C', 'h', 'i', 'n', 'e', 's', 'e', 0, 0, 0, 0, 0, 0};
-  DictKind dict_kind = DictKind::kOrdinary;
-  std::array<std::uint8_t, kShortNameBytes> short_name = {'N', 'A', 'M', 'E'};
-  std::uint8_t key_type = 0;
-  std::uint8_t max_len = 0;
-  std::uint8_t uw_option = 0;
-  std::uint8_t single_char = 0;
-  std::uint8_t range_first = 0;
-  std::uint8_t range_last = 0;
-  std::uint8_t qu_start = kDefaultQuStart;
-  std::uint8_t qu_end = kDefaultQuEnd;
-  std::array<std::uint32_t, kPlaceValueCount> place_values{};
-};
-
-// Slots 0..19781 and one spare behind them that takes the end marker when the highest used slot
-// is the last one; the spare never reaches the file.
-class KeyTable {
- public:
-  static constexpr std::size_t kSpareSlot = kSlotCount;
-
-  KeyTable() : slots_(kSlotCount + 1, 0) {}
-
-  std::uint32_t operator[](std::size_t slot) const { return slots_[slot]; }
-  std::uint32_t& operator[](std::size_t slot) { return slots_[slot]; }
-
- private:
-  std::vector<std::uint32_t> slots_;
-};
+// Fixed texts of the file, the same in every file. The stub's text names the phrase dictionary the
+// text system needs instead, OVCIZU and one character, between its two parts.
+constexpr std::string_view kNotice = "Big5 input method key dictionary.";
+constexpr std::string_view kTrailerNotice = "Slots hold u32 little-endian key codes; v1.0";
+constexpr std::string_view kStubTextBefore = "\r\nThis Dictionary is Empty, Need OVCIZU";
+constexpr std::string_view kStubTextAfter = ".DBG to Work. ";
+static_assert(kNotice.size() == 33 && kNotice.size() < kNoticeTextBytes);
+static_assert(kTrailerNotice.size() == 44 && kTrailerNotice.size() < kTrailerBytes);
+static_assert(kStubTextBefore.size() + 1 + kStubTextAfter.size() == kStubTextBytes);
+constexpr std::size_t kStubCharacterOffset = kStubHeaderBytes + kStubTextBefore.size();
 
 // The hash has no slot when it is -1 (not a character of the table's rows) or kSlotCount and up.
 constexpr int kNoHash = -1;
@@ -152,38 +123,27 @@ constexpr int base_row(std::uint8_t qu_start) { return qu_start >= 128 ? qu_star
 // The index into the key table of a Big5 character, a row of 157 slots a lead byte from the base
 // row on.
 constexpr int character_hash(std::uint8_t lead, std::uint8_t trail, std::uint8_t qu_start) {
-  int base = base_row(qu_start);
-  if (!big5dict::is_lead_above_0x80(lead) || lead < base) return kNoHash;
-  int position = big5dict::row_position(trail);
+  const int base = base_row(qu_start);
+  if (!is_lead_above_0x80(lead) || lead < base) return kNoHash;
+  const int position = row_position(trail);
   if (position < 0) return kNoHash;
-  return (lead - base) * big5dict::kRowPositions + position;
+  return (lead - base) * kRowPositions + position;
 }
+
+constexpr bool has_slot(int hash) { return hash >= 0 && hash < static_cast<int>(kSlotCount); }
 
 // The character whose hash is `hash` (0 <= hash); its lead byte may lie past 0xFF, where no
 // character of a line can reach, so it comes back as a number beside the trail byte.
 struct HashedCharacter {
   int lead;
   std::uint8_t trail;
+  // Only a lead byte above 0x80 and within a byte gets a slot from a line's character.
+  constexpr bool is_character() const { return lead > 0x80 && lead <= 0xFF; }
 };
 constexpr HashedCharacter hashed_character(int hash, std::uint8_t qu_start) {
-  return {base_row(qu_start) + hash / big5dict::kRowPositions, big5dict::position_trail(hash % big5dict::kRowPositions)};
+  return {base_row(qu_start) + hash / kRowPositions, position_trail(hash % kRowPositions)};
 }
 static_assert(hashed_character(character_hash(0xA4, 0xA1, 161), 161).lead == 0xA4);
 static_assert(hashed_character(character_hash(0xA4, 0xA1, 161), 161).trail == 0xA1);
 
-constexpr bool has_slot(int hash) { return hash >= 0 && hash < static_cast<int>(kSlotCount); }
-
-// After the last entry line: reports every slot holding 0xFFFFFFFF, then writes the end marker into
-// the slot after the highest used one, unless that is slot 0 (or no slot is used).
-void final_pass(KeyTable& key, platform::MessageWriter& out);
-
-// The 108 header bytes, field by field.
-std::array<std::uint8_t, kHeaderBytes> header_bytes(const DictHeader& header);
-
-// The full file, kFullFileBytes long.
-std::string full_file_bytes(const DictHeader& header, const KeyTable& key);
-
-// The empty stub, kStubFileBytes long, naming OVCIZU<stub_character>.DBG.
-std::string stub_file_bytes(const DictHeader& header, char stub_character);
-
-}  // namespace input_table_converter
+}  // namespace big5dict::input
