@@ -22,6 +22,7 @@
 namespace {
 
 using namespace phrase_tool;
+using namespace big5dict::phrase;
 
 // Every slot holding one two-character phrase: the slot's character and a fixed second one.
 void fill_every_slot(PhraseTable& table) {

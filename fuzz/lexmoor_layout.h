@@ -12,7 +12,7 @@ namespace lexmoor_fuzz {
 // No NUL, under 16384 bytes, every entry whole and starting with an F1 whose bit 7 is set, the
 // two-character entries before the long ones.
 inline bool keeps_layout(std::string_view bucket) {
-  using namespace phrase_tool;
+  using namespace big5dict::phrase;
   if (bucket.size() >= kBucketLimit || bucket.find('\0') != std::string_view::npos) return false;
   EntryWalker walker(bucket);
   bool long_seen = false;

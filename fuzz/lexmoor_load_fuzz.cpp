@@ -22,6 +22,7 @@
 namespace {
 
 using namespace phrase_tool;
+using namespace big5dict::phrase;
 
 void check_bucket(const std::string& bucket) {
   if (bucket.size() >= kBucketLimit) std::abort();
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bucket = table.bucket(slot);
     if (bucket.empty()) continue;
     ++edited;
-    Big5Char head = slot_character(slot);
+    big5dict::Big5Char head = slot_character(slot);
     std::string phrase{static_cast<char>(head.lead), static_cast<char>(head.trail)};
     for (std::size_t i = 2; i + 1 < bucket.size() && phrase.size() < 8; i += 2) {
       // The editor is handed whole phrases only: every lead byte above 0xA0, no NUL.

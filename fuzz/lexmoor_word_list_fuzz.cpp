@@ -22,6 +22,7 @@
 namespace {
 
 using namespace phrase_tool;
+using namespace big5dict::phrase;
 
 void check_layout(const std::string& bucket) {
   if (!lexmoor_fuzz::keeps_layout(bucket)) std::abort();
