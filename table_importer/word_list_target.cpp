@@ -1,0 +1,70 @@
+// Phrases are checked as they come against what a slot and a word list's scan take; order,
+// duplicates and buckets are decided once the table is read.
+#include "table_importer/word_list_target.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "table_importer/row_index.h"
+#include "table_importer/word_list_rules.h"
+
+namespace table_importer {
+
+namespace {
+
+namespace rules = word_list_rules;
+
+bool storable(std::string_view big5) {
+  if (big5.size() > rules::kLongestPhraseBytes || rules::first_slot(big5) < 0) return false;
+  for (std::size_t pos = 0; pos < big5.size(); pos += rules::kCharacterBytes) {
+    if (!rules::keeps_the_run(static_cast<std::uint8_t>(big5[pos]))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void WordListTarget::row(const SourceRow& row) {
+  report_.row_read();
+  const std::optional<Kept> big5 = big5_of(row, Shape::kPhrase);
+  if (!big5) return;
+  if (!storable(kept(*big5))) {
+    texts_.resize(big5->start);
+    report_.drop(row.line, DropReason::kNotStorable, row.text);
+    return;
+  }
+  phrases_.push_back({row.line, keep(row.text), *big5, row.weight});
+}
+
+StopStatus WordListTarget::finish(const TableFacts& facts, std::string& out) {
+  std::vector<std::uint32_t> order(phrases_.size());
+  std::iota(order.begin(), order.end(), 0);
+  if (!facts.original_order) {
+    std::stable_sort(order.begin(), order.end(),
+                     [this](std::uint32_t a, std::uint32_t b) { return phrases_[a].weight > phrases_[b].weight; });
+  }
+  RowIndex seen;
+  // A new dictionary's buckets start empty; a phrase that would bring its bucket to the limit
+  // could not be read back, so LEXMOOR would refuse it.
+  std::vector<std::size_t> bucket(rules::kSlotCount, 0);
+  for (std::uint32_t i : order) {
+    const Phrase& p = phrases_[i];
+    const std::string_view big5 = kept(p.big5);
+    if (seen.file(i, hash_bytes(big5), [&](std::uint32_t r) { return kept(phrases_[r].big5) == big5; }) != i) {
+      report_.drop(p.line, DropReason::kDuplicate, kept(p.text));
+      continue;
+    }
+    std::size_t& used = bucket[static_cast<std::size_t>(rules::first_slot(big5))];
+    if (used + rules::entry_bytes(big5) >= rules::kBucketLimit) {
+      report_.drop(p.line, DropReason::kBucketFull, kept(p.text));
+      continue;
+    }
+    used += rules::entry_bytes(big5);
+    out.append(big5);
+    out.push_back('\n');
+    report_.kept(1);
+  }
+  return std::nullopt;
+}
+
+}  // namespace table_importer
