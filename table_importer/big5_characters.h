@@ -34,6 +34,10 @@ class Big5Characters {
   // character of it has no form in the variant.
   bool append(std::string_view utf8, std::string& out);
 
+  // The UTF-8 of Big5 text this class made: how a phrase reads back, for the report of a row
+  // whose own text is no longer held. Each code is asked once.
+  std::string utf8_of(std::string_view big5);
+
  private:
   // What is known of a code point: not asked yet, no form, a two-byte code (kCode | lead << 8 |
   // trail), or another answer that iconv is asked for each time.
@@ -45,10 +49,14 @@ class Big5Characters {
   using Page = std::array<std::uint32_t, std::size_t{1} << kPageBits>;
 
   std::uint32_t& known(char32_t code_point);
-  bool append_character(std::string_view character, std::string& out);
+  bool append_code_point(char32_t code_point, std::string_view character, std::string& out);
 
   platform::IconvConversion encoder_;
   std::vector<std::unique_ptr<Page>> pages_;
+  platform::IconvConversion decoder_;
+  // By code (lead << 8 | trail): its UTF-8, at most four bytes, none of them zero, packed from the
+  // low byte up; 0 until asked. Empty until a first code is asked.
+  std::vector<std::uint32_t> read_back_;
 };
 
 }  // namespace table_importer

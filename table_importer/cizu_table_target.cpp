@@ -14,6 +14,8 @@ namespace {
 
 namespace rules = cizu_table_rules;
 
+constexpr std::size_t kComparedPhrases = 16;
+
 // A key every byte of which TOMBRAL keeps, and that does not make the line a comment.
 bool good_key(std::string_view key) {
   if (key[0] == rules::kCommentMark) return false;
@@ -40,12 +42,20 @@ void CizuTableTarget::row(const SourceRow& row) {
     report_.drop(row.line, *fault, row.text);
     return;
   }
-  const Kept text = keep(row.text);
-  const auto next = static_cast<std::uint32_t>(codes_.size());
-  const std::uint32_t code =
-      code_index_.file(next, hash_bytes(key_), [this](std::uint32_t c) { return kept(codes_[c]) == key_; });
-  if (code == next) codes_.push_back(keep(key_));
-  entries_.push_back({row.line, code, text, *big5, row.weight});
+  // Tables sorted by code list a code's rows together: the last row's code is tried first.
+  std::uint32_t code = entries_.empty() ? 0 : entries_.back().code;
+  if (entries_.empty() || kept(codes_[code]) != key_) {
+    const auto next = static_cast<std::uint32_t>(codes_.size());
+    code = code_index_.file(next, hash_bytes(key_), [this](std::uint32_t c) { return kept(codes_[c]) == key_; });
+    if (code == next) codes_.push_back(keep(key_));
+  }
+  entries_.push_back({row.line, code, *big5});
+  weights_.add(row.weight);
+}
+
+void CizuTableTarget::expect(std::uint64_t bytes) {
+  Target::expect(bytes);
+  entries_.reserve(room(bytes, kShortestRow));
 }
 
 StopStatus CizuTableTarget::finish(const TableFacts& facts, std::string& out) {
@@ -55,19 +65,34 @@ StopStatus CizuTableTarget::finish(const TableFacts& facts, std::string& out) {
     const Entry& x = entries_[a];
     const Entry& y = entries_[b];
     if (x.code != y.code) return x.code < y.code;
-    return !facts.original_order && x.weight > y.weight;
+    return !facts.original_order && weights_[a] > weights_[b];
   });
-  // Each phrase once a code: the first in this order, the best.
+  // Each phrase once a code: the first in this order, the best. A code has few phrases, which are
+  // compared with each other; a code with many files them.
   RowIndex seen;
+  std::size_t group_start = 0;
   std::size_t line_start = 0;
   bool line_open = false;
   for (std::size_t i = 0; i < order.size(); ++i) {
     const Entry& e = entries_[order[i]];
     const bool first_of_code = i == 0 || entries_[order[i - 1]].code != e.code;
+    if (first_of_code) group_start = i;
     const std::string_view big5 = kept(e.big5);
-    const auto same = [&](std::uint32_t r) { return entries_[r].code == e.code && kept(entries_[r].big5) == big5; };
-    if (seen.file(order[i], hash_bytes(big5, e.code), same) != order[i]) {
-      report_.drop(e.line, DropReason::kDuplicate, kept(e.text));
+    const auto file = [&](std::uint32_t row) {
+      const std::string_view b = kept(entries_[row].big5);
+      return seen.file(row, hash_bytes(b, e.code), [&](std::uint32_t r) { return kept(entries_[r].big5) == b; });
+    };
+    bool duplicate = false;
+    if (i - group_start < kComparedPhrases) {
+      for (std::size_t j = group_start; j < i && !duplicate; ++j) duplicate = kept(entries_[order[j]].big5) == big5;
+    } else {
+      if (i - group_start == kComparedPhrases) {
+        for (std::size_t j = group_start; j < i; ++j) file(order[j]);
+      }
+      duplicate = file(order[i]) != order[i];
+    }
+    if (duplicate) {
+      drop_later(e.line, DropReason::kDuplicate, e.big5);
       continue;
     }
     // A line no reader would take goes on in another with the same key.

@@ -15,14 +15,13 @@ class CizuTableTarget : public Target {
 
   void row(const SourceRow& row) override;
   StopStatus finish(const TableFacts& facts, std::string& out) override;
+  void expect(std::uint64_t bytes) override;
 
  private:
   struct Entry {
     int line;
     std::uint32_t code;  // the code's place in codes_, by first appearance
-    Kept text;           // UTF-8, for the report
     Kept big5;
-    double weight;
   };
   std::vector<Entry> entries_;
   std::vector<Kept> codes_;  // each key once, in order of first appearance

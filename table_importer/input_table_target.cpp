@@ -52,9 +52,16 @@ void InputTableTarget::row(const SourceRow& row) {
     if (good) e.types |= static_cast<std::uint8_t>(1u << t);
   }
   for (std::size_t i = 0; i < std::min(key.size(), e.key.size()); ++i) e.key[i] = platform::to_ascii_lower(key[i]);
-  e.text = keep(row.text);
-  e.weight = row.weight;
   entries_.push_back(e);
+  weights_.add(row.weight);
+}
+
+// The rows keep no text: a character's Big5 stands in the entry itself.
+void InputTableTarget::expect(std::uint64_t bytes) { entries_.reserve(room(bytes, kShortestRow)); }
+
+void InputTableTarget::drop_entry(const Entry& e, DropReason reason) {
+  const char character[] = {static_cast<char>(lead_of(e.character)), static_cast<char>(trail_of(e.character))};
+  report_.drop(e.line, reason, big5_.utf8_of(std::string_view(character, 2)));
 }
 
 std::size_t InputTableTarget::key_limit(KeyType type) const {
@@ -127,12 +134,12 @@ StopStatus InputTableTarget::finish(const TableFacts& facts, std::string& out) {
       fault = DropReason::kOutOfRows;
     }
     if (fault) {
-      report_.drop(e.line, *fault, kept(e.text));
+      drop_entry(e, *fault);
       continue;
     }
     eligible.push_back(i);
     int& best = preferred[e.character];
-    if (best == kNone || e.weight > entries_[static_cast<std::size_t>(best)].weight) best = static_cast<int>(i);
+    if (best == kNone || weights_[i] > weights_[static_cast<std::size_t>(best)]) best = static_cast<int>(i);
   }
 
   // Each pair of character and key once: the preferred pair first, so that its repeats are
@@ -156,9 +163,9 @@ StopStatus InputTableTarget::finish(const TableFacts& facts, std::string& out) {
       key_of_row[i] = keys.file(i, hash_pair(key), [&](std::uint32_t r) { return packed_key(entries_[r], type, false) == key; });
       kept_rows.push_back(i);
     } else if (file_pair(i) != i) {
-      report_.drop(e.line, DropReason::kDuplicate, kept(e.text));
+      drop_entry(e, DropReason::kDuplicate);
     } else {
-      report_.drop(e.line, DropReason::kOtherCode, kept(e.text));
+      report_.drop(e.line, DropReason::kOtherCode, {});
     }
   }
   report_.kept(kept_rows.size());

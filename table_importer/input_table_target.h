@@ -20,21 +20,21 @@ class InputTableTarget : public Target {
 
   void row(const SourceRow& row) override;
   StopStatus finish(const TableFacts& facts, std::string& out) override;
+  void expect(std::uint64_t bytes) override;
 
  private:
   using KeyType = input_table_rules::KeyType;
 
   struct Entry {
     int line;
-    Kept text;  // UTF-8, for the report
     std::uint16_t character;  // lead << 8 | trail
     std::uint8_t key_size;    // the key's length, kTooLong past the longest key of any type
     std::uint8_t types;       // bit t: every key character is one of type t's, and no comment mark
     std::array<char, input_table_rules::kLongestKey> key;
-    double weight;
   };
   static constexpr std::uint8_t kTooLong = input_table_rules::kLongestKey + 1;
 
+  void drop_entry(const Entry& e, DropReason reason);
   std::size_t key_limit(KeyType type) const;
   bool in_rows(const Entry& e) const;
   KeyType chosen_type() const;

@@ -23,7 +23,8 @@ class RowIndex {
   // then filed.
   template <typename Same>
   std::uint32_t file(std::uint32_t row, std::uint64_t hash, Same same) {
-    if ((used_ + 1) * 2 > slots_.size()) grow();
+    // At most three slots in four are used, so that a search meets an empty slot soon.
+    if ((used_ + 1) * 4 > slots_.size() * 3) grow();
     const std::uint32_t h = static_cast<std::uint32_t>(hash ^ hash >> 32);
     for (std::size_t at = h & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
       Slot& slot = slots_[at];

@@ -108,6 +108,7 @@ Outcome import_table(const Arguments& args, const std::string& source_name, std:
   const SourceContext context{err, source_name};
   std::unique_ptr<TableSource> source = make_table_source(table.format, context);
   TableLayout layout(*source, *target);
+  if (std::optional<std::uint64_t> size = input.regular_size()) target->expect(*size);
   platform::TextReader reader(std::move(input));
   std::string unused;
   if (StopStatus stop = convert_source(reader, source_name, decoder, layout, unused, err)) return *stop;

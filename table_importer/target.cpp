@@ -15,6 +15,8 @@ Target::Kept Target::keep(std::string_view text) {
   return k;
 }
 
+void Target::expect(std::uint64_t bytes) { texts_.reserve(room(bytes, 1)); }
+
 std::optional<Target::Kept> Target::big5_of(const SourceRow& row, Shape shape) {
   if (holds_ascii(row.text)) {
     report_.drop(row.line, DropReason::kNotBig5Text, row.text);

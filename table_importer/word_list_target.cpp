@@ -33,15 +33,20 @@ void WordListTarget::row(const SourceRow& row) {
     report_.drop(row.line, DropReason::kNotStorable, row.text);
     return;
   }
-  phrases_.push_back({row.line, keep(row.text), *big5, row.weight});
+  phrases_.push_back({row.line, *big5});
+  weights_.add(row.weight);
+}
+
+void WordListTarget::expect(std::uint64_t bytes) {
+  Target::expect(bytes);
+  phrases_.reserve(room(bytes, kShortestRow));
 }
 
 StopStatus WordListTarget::finish(const TableFacts& facts, std::string& out) {
   std::vector<std::uint32_t> order(phrases_.size());
   std::iota(order.begin(), order.end(), 0);
-  if (!facts.original_order) {
-    std::stable_sort(order.begin(), order.end(),
-                     [this](std::uint32_t a, std::uint32_t b) { return phrases_[a].weight > phrases_[b].weight; });
+  if (!facts.original_order && weights_.any()) {
+    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) { return weights_[a] > weights_[b]; });
   }
   RowIndex seen;
   // A new dictionary's buckets start empty; a phrase that would bring its bucket to the limit
@@ -51,12 +56,12 @@ StopStatus WordListTarget::finish(const TableFacts& facts, std::string& out) {
     const Phrase& p = phrases_[i];
     const std::string_view big5 = kept(p.big5);
     if (seen.file(i, hash_bytes(big5), [&](std::uint32_t r) { return kept(phrases_[r].big5) == big5; }) != i) {
-      report_.drop(p.line, DropReason::kDuplicate, kept(p.text));
+      drop_later(p.line, DropReason::kDuplicate, p.big5);
       continue;
     }
     std::size_t& used = bucket[static_cast<std::size_t>(rules::first_slot(big5))];
     if (used + rules::entry_bytes(big5) >= rules::kBucketLimit) {
-      report_.drop(p.line, DropReason::kBucketFull, kept(p.text));
+      drop_later(p.line, DropReason::kBucketFull, p.big5);
       continue;
     }
     used += rules::entry_bytes(big5);

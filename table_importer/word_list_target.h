@@ -14,13 +14,12 @@ class WordListTarget : public Target {
 
   void row(const SourceRow& row) override;
   StopStatus finish(const TableFacts& facts, std::string& out) override;
+  void expect(std::uint64_t bytes) override;
 
  private:
   struct Phrase {
     int line;
-    Kept text;  // UTF-8, for the report
     Kept big5;
-    double weight;
   };
   std::vector<Phrase> phrases_;
 };
