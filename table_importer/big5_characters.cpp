@@ -10,6 +10,13 @@ namespace {
 constexpr char kUtf8[] = "UTF-8";
 constexpr char32_t kLastCodePoint = 0x10FFFF;
 constexpr std::size_t kCodeBytes = 2;
+constexpr char32_t kPlaneZero = 0x10000;
+
+// Whether the character that starts with `lead` may be a combining mark: marks stand at U+0300 and
+// above in a few blocks, whose UTF-8 begins with one of these bytes. The CJK blocks do not.
+constexpr bool may_be_mark(std::uint8_t lead) {
+  return lead == 0xCC || lead == 0xCD || lead == 0xE1 || lead == 0xE2 || lead == 0xE3 || lead == 0xEF || lead == 0xF3;
+}
 // What a code that does not read back shows; a code B5IMPORT made always does.
 constexpr char kUnreadable = '?';
 
@@ -25,26 +32,9 @@ platform::DecodedCodePoint decode_checked(std::string_view utf8, std::size_t pos
 
 }  // namespace
 
-std::size_t character_count(std::string_view utf8) {
-  std::size_t count = 0;
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const platform::DecodedCodePoint c = decode_checked(utf8, pos);
-    if (pos == 0 || !platform::is_combining_mark(c.code_point)) ++count;
-    pos += c.length;
-  }
-  return count;
-}
-
-bool holds_ascii(std::string_view utf8) {
-  if (utf8.empty()) return true;
-  for (char c : utf8) {
-    if (static_cast<unsigned char>(c) < 0x80) return true;
-  }
-  return false;
-}
-
 Big5Characters::Big5Characters(platform::Big5Variant variant)
     : encoder_(platform::variant_name(variant), kUtf8),
+      plane_zero_(kPlaneZero, kUnknown),
       pages_((kLastCodePoint >> kPageBits) + 1),
       decoder_(kUtf8, platform::variant_name(variant)) {}
 
@@ -66,6 +56,7 @@ std::string Big5Characters::utf8_of(std::string_view big5) {
 }
 
 std::uint32_t& Big5Characters::known(char32_t code_point) {
+  if (code_point < kPlaneZero) return plane_zero_[code_point];
   std::unique_ptr<Page>& page = pages_[code_point >> kPageBits];
   if (!page) page = std::make_unique<Page>(Page{});
   return (*page)[code_point & ((1u << kPageBits) - 1)];
@@ -90,29 +81,37 @@ bool Big5Characters::append_code_point(char32_t code_point, std::string_view cha
   return true;
 }
 
-bool Big5Characters::append(std::string_view utf8, std::string& out) {
+TextForm Big5Characters::convert(std::string_view utf8, std::string& out) {
+  TextForm form;
   const std::size_t kept = out.size();
-  platform::DecodedCodePoint next = utf8.empty() ? platform::DecodedCodePoint{} : decode_checked(utf8, 0);
   for (std::size_t pos = 0; pos < utf8.size();) {
-    const platform::DecodedCodePoint c = next;
-    std::size_t end = pos + c.length;
-    if (end < utf8.size()) next = decode_checked(utf8, end);
-    bool converted;
-    if (end < utf8.size() && platform::is_combining_mark(next.code_point)) {
-      // A letter and its marks go to iconv together, as one character.
-      end = platform::character_end(utf8, pos);
-      converted = encoder_.convert(utf8.substr(pos, end - pos), out);
-      if (end < utf8.size()) next = decode_checked(utf8, end);
-    } else {
-      converted = append_code_point(c.code_point, utf8.substr(pos, c.length), out);
+    if (static_cast<std::uint8_t>(utf8[pos]) < 0x80) {
+      // ASCII is ASCII in every variant.
+      form.ascii = true;
+      ++form.characters;
+      if (form.whole) out.push_back(utf8[pos]);
+      ++pos;
+      continue;
     }
-    if (!converted) {
-      out.resize(kept);
-      return false;
+    const platform::DecodedCodePoint c = decode_checked(utf8, pos);
+    std::size_t end = pos + c.length;
+    bool marked = false;
+    while (end < utf8.size() && may_be_mark(static_cast<std::uint8_t>(utf8[end]))) {
+      const platform::DecodedCodePoint mark = decode_checked(utf8, end);
+      if (!platform::is_combining_mark(mark.code_point)) break;
+      end += mark.length;
+      marked = true;
+    }
+    ++form.characters;
+    if (form.whole) {
+      // A letter and its marks go to iconv together, as one character.
+      const std::string_view character = utf8.substr(pos, end - pos);
+      form.whole = marked ? encoder_.convert(character, out) : append_code_point(c.code_point, character, out);
+      if (!form.whole) out.resize(kept);
     }
     pos = end;
   }
-  return true;
+  return form;
 }
 
 }  // namespace table_importer

@@ -17,12 +17,14 @@
 
 namespace table_importer {
 
-// The characters of a text: each code point with the combining marks behind it.
-std::size_t character_count(std::string_view utf8);
-
-// True when `utf8` is empty or holds an ASCII byte: in a Big5 text a blank or an ASCII letter
-// would split the phrase or be taken for something else.
-bool holds_ascii(std::string_view utf8);
+// What one pass over a text finds: an ASCII byte (in a Big5 text a blank or an ASCII letter would
+// split the phrase or be taken for something else), its characters (each code point with the
+// combining marks behind it), and whether each has a form in the variant.
+struct TextForm {
+  bool ascii = false;
+  std::size_t characters = 0;
+  bool whole = true;
+};
 
 class Big5Characters {
  public:
@@ -32,7 +34,10 @@ class Big5Characters {
 
   // Appends the Big5 of `utf8` (valid UTF-8) to `out`. False, with `out` as it was, when a
   // character of it has no form in the variant.
-  bool append(std::string_view utf8, std::string& out);
+  bool append(std::string_view utf8, std::string& out) { return convert(utf8, out).whole; }
+
+  // The same in the pass that also counts the characters.
+  TextForm convert(std::string_view utf8, std::string& out);
 
   // The UTF-8 of Big5 text this class made: how a phrase reads back, for the report of a row
   // whose own text is no longer held. Each code is asked once.
@@ -52,7 +57,8 @@ class Big5Characters {
   bool append_code_point(char32_t code_point, std::string_view character, std::string& out);
 
   platform::IconvConversion encoder_;
-  std::vector<std::unique_ptr<Page>> pages_;
+  std::vector<std::uint32_t> plane_zero_;    // U+0000..U+FFFF, where nearly every character stands
+  std::vector<std::unique_ptr<Page>> pages_;  // the other planes, a page when first asked
   platform::IconvConversion decoder_;
   // By code (lead << 8 | trail): its UTF-8, at most four bytes, none of them zero, packed from the
   // low byte up; 0 until asked. Empty until a first code is asked.

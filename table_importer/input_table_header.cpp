@@ -50,8 +50,8 @@ std::string name_field(std::string_view utf8, char end, const char* field, Big5C
 
 bool is_short_name(std::string_view name, Big5Characters& big5) {
   std::string code;
-  return character_count(name) == kShortNameCharacters && !holds_ascii(name) && big5.append(name, code) &&
-         code.size() == rules::kShortNameBytes;
+  const TextForm form = big5.convert(name, code);
+  return !form.ascii && form.characters == kShortNameCharacters && form.whole && code.size() == rules::kShortNameBytes;
 }
 
 std::optional<std::string> short_name(const InputHeaderOptions& options, const TableFacts& facts, Big5Characters& big5) {

@@ -65,10 +65,10 @@ class DetectingSource : public TableSource {
         return Outcome::kUnknownFormat;
       }
     }
-    StopStatus stop = found_->line(text, number, rows);
-    facts_ = found_->facts();
-    return stop;
+    return found_->line(text, number, rows);
   }
+
+  const TableFacts& facts() const override { return found_ ? found_->facts() : facts_; }
 
   StopStatus end() override {
     if (found_) return found_->end();

@@ -49,7 +49,7 @@ class TableSource {
   // After the last line: a part of the table left open stops the run.
   virtual StopStatus end() { return std::nullopt; }
 
-  const TableFacts& facts() const { return facts_; }
+  virtual const TableFacts& facts() const { return facts_; }
 
  protected:
   TableFacts facts_;

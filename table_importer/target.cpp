@@ -18,24 +18,21 @@ Target::Kept Target::keep(std::string_view text) {
 void Target::expect(std::uint64_t bytes) { texts_.reserve(room(bytes, 1)); }
 
 std::optional<Target::Kept> Target::big5_of(const SourceRow& row, Shape shape) {
-  if (holds_ascii(row.text)) {
-    report_.drop(row.line, DropReason::kNotBig5Text, row.text);
-    return std::nullopt;
-  }
-  if (shape != Shape::kAny) {
-    const std::size_t characters = character_count(row.text);
-    if (shape == Shape::kPhrase && characters < 2) {
-      report_.drop(row.line, DropReason::kSingleCharacter, row.text);
-      return std::nullopt;
-    }
-    if (shape == Shape::kCharacter && characters != 1) {
-      report_.drop(row.line, DropReason::kNotACharacter, row.text);
-      return std::nullopt;
-    }
-  }
   const std::size_t start = texts_.size();
-  if (!big5_.append(row.text, texts_)) {
-    report_.drop(row.line, DropReason::kNoBig5, row.text);
+  const TextForm form = big5_.convert(row.text, texts_);
+  std::optional<DropReason> fault;
+  if (form.ascii || row.text.empty()) {
+    fault = DropReason::kNotBig5Text;
+  } else if (shape == Shape::kPhrase && form.characters < 2) {
+    fault = DropReason::kSingleCharacter;
+  } else if (shape == Shape::kCharacter && form.characters != 1) {
+    fault = DropReason::kNotACharacter;
+  } else if (!form.whole) {
+    fault = DropReason::kNoBig5;
+  }
+  if (fault) {
+    texts_.resize(start);
+    report_.drop(row.line, *fault, row.text);
     return std::nullopt;
   }
   if (texts_.size() > UINT32_MAX) throw std::bad_alloc();
