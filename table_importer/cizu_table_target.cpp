@@ -7,6 +7,7 @@
 
 #include "platform/ascii.h"
 #include "table_importer/cizu_table_rules.h"
+#include "table_importer/equal_rows.h"
 
 namespace table_importer {
 
@@ -26,15 +27,18 @@ bool good_key(std::string_view key) {
 
 void CizuTableTarget::row(const SourceRow& row) {
   report_.row_read();
-  const std::size_t start = texts_.size();
-  const std::optional<Kept> big5 = big5_of(row, Shape::kAny);
-  if (!big5) return;
   key_.clear();
   if (row.code) {
     for (char c : *row.code) {
       if (c != ' ') key_.push_back(platform::to_ascii_lower(c));
     }
   }
+  // The key's place in the index is fetched from memory while the text is converted.
+  const std::uint32_t hash = hash_bytes(key_);
+  code_index_.prefetch(hash);
+  const std::size_t start = texts_.size();
+  const std::optional<Kept> big5 = big5_of(row, Shape::kAny);
+  if (!big5) return;
   const std::optional<DropReason> fault =
       key_.empty() ? std::optional(DropReason::kNoCode) : good_key(key_) ? std::nullopt : std::optional(DropReason::kBadKey);
   if (fault) {
@@ -46,7 +50,7 @@ void CizuTableTarget::row(const SourceRow& row) {
   std::uint32_t code = entries_.empty() ? 0 : entries_.back().code;
   if (entries_.empty() || kept(codes_[code]) != key_) {
     const auto next = static_cast<std::uint32_t>(codes_.size());
-    code = code_index_.file(next, hash_bytes(key_), [this](std::uint32_t c) { return kept(codes_[c]) == key_; });
+    code = code_index_.file(next, hash, [this](std::uint32_t c) { return kept(codes_[c]) == key_; });
     if (code == next) codes_.push_back(keep(key_));
   }
   entries_.push_back({row.line, code, *big5});

@@ -5,17 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 namespace table_importer {
-
-// FNV-1a over the bytes: short keys and phrases, hashed once each.
-constexpr std::uint64_t hash_bytes(std::string_view bytes, std::uint64_t seed = 0xCBF29CE484222325) {
-  std::uint64_t h = seed;
-  for (char c : bytes) h = (h ^ static_cast<std::uint8_t>(c)) * 0x100000001B3;
-  return h;
-}
 
 class RowIndex {
  public:
@@ -37,7 +29,14 @@ class RowIndex {
     }
   }
 
+  // Asks the processor for the slot a search for `hash` starts at, ahead of the search.
+  void prefetch(std::uint64_t hash) const {
+    if (!slots_.empty()) __builtin_prefetch(&slots_[fold(hash) & (slots_.size() - 1)]);
+  }
+
  private:
+  static std::uint32_t fold(std::uint64_t hash) { return static_cast<std::uint32_t>(hash ^ hash >> 32); }
+
   struct Slot {
     std::uint32_t hash;
     std::uint32_t row;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "table_importer/row_index.h"
+#include "table_importer/equal_rows.h"
 #include "table_importer/word_list_rules.h"
 
 namespace table_importer {
@@ -43,19 +43,30 @@ void WordListTarget::expect(std::uint64_t bytes) {
 }
 
 StopStatus WordListTarget::finish(const TableFacts& facts, std::string& out) {
+  if (phrases_.empty()) return std::nullopt;
   std::vector<std::uint32_t> order(phrases_.size());
   std::iota(order.begin(), order.end(), 0);
   if (!facts.original_order && weights_.any()) {
     std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) { return weights_[a] > weights_[b]; });
   }
-  RowIndex seen;
+  // Each phrase once: the first of the equal ones in this order, the best.
+  std::vector<std::uint32_t> rank;
+  if (!std::is_sorted(order.begin(), order.end())) {
+    rank.resize(order.size());
+    for (std::uint32_t at = 0; at < order.size(); ++at) rank[order[at]] = at;
+  }
+  std::vector<std::uint32_t> hashes(phrases_.size());
+  for (std::uint32_t i = 0; i < phrases_.size(); ++i) hashes[i] = hash_bytes(kept(phrases_[i].big5));
+  const std::vector<std::uint32_t> first = first_of_equals(
+      hashes, rank, [this](std::uint32_t a, std::uint32_t b) { return kept(phrases_[a].big5) == kept(phrases_[b].big5); });
+  hashes = {};
   // A new dictionary's buckets start empty; a phrase that would bring its bucket to the limit
   // could not be read back, so LEXMOOR would refuse it.
   std::vector<std::size_t> bucket(rules::kSlotCount, 0);
   for (std::uint32_t i : order) {
     const Phrase& p = phrases_[i];
     const std::string_view big5 = kept(p.big5);
-    if (seen.file(i, hash_bytes(big5), [&](std::uint32_t r) { return kept(phrases_[r].big5) == big5; }) != i) {
+    if (first[i] != i) {
       drop_later(p.line, DropReason::kDuplicate, p.big5);
       continue;
     }
