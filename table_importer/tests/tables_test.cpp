@@ -194,6 +194,23 @@ INSTANTIATE_TEST_SUITE_P(
                   named("w.txt", 1, "not-storable", "，中") + named("w.txt", 2, "not-storable", "中㇀") +
                       named("w.txt", 3, "not-storable", "中中中中中中中中中中中中中中中中中中中中中") +
                       summary("w.txt", 5, 2, {{"not-storable", 3}}), "BIG5-HKSCS"},
+        // What a name field cannot hold: a ")" that would end it, a control character, a character
+        // the variant lacks.
+        TableCase{"NamesCutBeforeWhatEndsTheirField",
+                  {"--from", "tsv", "--to", "input-table", "--short-name", "名稱", "--english-name", "Left (x) right",
+                   "--chinese-name", "中𠀀文"},
+                  "n", "中\ta\n", "名稱 A 1 - a-a a 161-249 (Left (x) [中]\na 中\n",
+                  "B5IMPORT: the English name Left (x) right is cut to Left (x: a ) would end it\n"
+                  "B5IMPORT: the Chinese name 中𠀀文 is cut to 中: the Big5 variant has no 𠀀\n"
+                  "B5IMPORT: header line: 名稱 A 1 - a-a a 161-249 (Left (x) [中]\n" + summary("n", 1, 1, {})},
+        TableCase{"NameCutAtAControlCharacter",
+                  {"--from", "tsv", "--to", "input-table", "--short-name", "名稱", "--english-name", "two\nlines"},
+                  "n", "中\ta\n", "名稱 A 1 - a-a a 161-249 (two) [名稱]\na 中\n",
+                  "B5IMPORT: the English name two\nlines is cut to two: a control character would end the line\n"
+                  "B5IMPORT: header line: 名稱 A 1 - a-a a 161-249 (two) [名稱]\n" + summary("n", 1, 1, {})},
+        // A Big5 source read through --from-encoding, told as rime.
+        TableCase{"RimeInBig5", {"--from-encoding", "big5", "--to", "cizu-table"}, "b.dict.yaml",
+                  "---\nname: b\n...\n\xA4\xA4\xA4\xE5\tzw\n", "zw 中文\n", summary("b.dict.yaml", 1, 1, {})},
         // Another encoding whose ASCII bytes are ASCII: the Chinese name comes as GB18030 too.
         TableCase{"CinInGb18030", {"--from-encoding", "GB18030", "--to", "input-table"}, "gb.cin",
                   "%ename gb\n%prompt \xD6\xD0\xCE\xC4\n%chardef begin\nz \xD6\xD0\n%chardef end\n",
@@ -244,6 +261,22 @@ TEST(TablesReport, NamesTwentyAndReportsEvery) {
                        summary("w.txt", 23, 1, {{"not-big5-text", 22}}));
   EXPECT_EQ(dir.read("r.tsv"), report);
   EXPECT_EQ(dir.read("o"), big5("中文\n"));
+}
+
+// A run that keeps nothing writes no output, but its report all the same; a source from standard
+// input is told by its lines.
+TEST(TablesReport, WrittenWhenNothingIsKept) {
+  ScratchDir dir;
+  test_support::ProcessOptions options;
+  options.stdin_data = "---\n...\nabc\tx\n";
+  ProcessResult r =
+      test_support::run_in(dir.path(), B5IMPORT_PATH, {"--to", "word-list", "--report", "r.tsv", "-", "o"}, options);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, named("standard input", 3, "not-big5-text", "abc") +
+                       summary("standard input", 1, 0, {{"not-big5-text", 1}}) +
+                       "B5IMPORT: standard input: nothing is kept, so nothing is written\n");
+  EXPECT_EQ(dir.read("r.tsv"), "3\tnot-big5-text\tabc\n");
+  EXPECT_FALSE(dir.exists("o"));
 }
 
 struct RefusedCase {
