@@ -15,6 +15,7 @@
 #include "table_importer/cizu_table_target.h"
 #include "table_importer/conversion.h"
 #include "table_importer/input_table_target.h"
+#include "table_importer/table_layout.h"
 #include "table_importer/word_list_target.h"
 
 namespace fuzz_tables {
@@ -22,18 +23,6 @@ namespace fuzz_tables {
 using namespace table_importer;
 
 constexpr std::size_t kLongestLine = 256;
-
-class Lines : public Layout {
- public:
-  Lines(TableSource& source, Target& target) : source_(source), target_(target) {}
-  StopStatus line(std::string_view text, int number, std::string&) override {
-    return source_.line(LineParts(text).body, number, target_);
-  }
-
- private:
-  TableSource& source_;
-  Target& target_;
-};
 
 inline void run(std::optional<TableFormat> format, const std::uint8_t* data, std::size_t size) {
   if (size == 0) return;
@@ -52,7 +41,7 @@ inline void run(std::optional<TableFormat> format, const std::uint8_t* data, std
   }
   const SourceContext context{err, "fuzz"};
   std::unique_ptr<TableSource> source = make_table_source(format, context);
-  Lines lines(*source, *target);
+  TableLayout lines(*source, *target);
   platform::TextReader reader(platform::InputFile::from_bytes(std::string(reinterpret_cast<const char*>(data + 1), size - 1)),
                               kLongestLine);
   std::string unused;

@@ -14,26 +14,13 @@
 #include "table_importer/input_table_target.h"
 #include "table_importer/messages.h"
 #include "table_importer/product.h"
+#include "table_importer/table_layout.h"
 #include "table_importer/table_source.h"
 #include "table_importer/word_list_target.h"
 
 namespace table_importer {
 
 namespace {
-
-// The lines of a table go to its reader, and the rows it finds to the target.
-class TableLayout : public Layout {
- public:
-  TableLayout(TableSource& source, Target& target) : source_(source), target_(target) {}
-
-  StopStatus line(std::string_view text, int number, std::string&) override {
-    return source_.line(LineParts(text).body, number, target_);
-  }
-
- private:
-  TableSource& source_;
-  Target& target_;
-};
 
 // The source's file name without its folder and its extensions: the English name's last default.
 std::string bare_file_name(const std::string& source) {

@@ -12,6 +12,7 @@
 #include "table_importer/cizu_table_target.h"
 #include "table_importer/equal_rows.h"
 #include "table_importer/input_table_target.h"
+#include "table_importer/table_layout.h"
 #include "test_support/case_name.h"
 #include "test_support/scratch.h"
 
@@ -30,18 +31,6 @@ class RowList : public RowSink {
   std::string rows;
 };
 
-class Lines : public Layout {
- public:
-  Lines(TableSource& source, RowSink& sink) : source_(source), sink_(sink) {}
-  StopStatus line(std::string_view text, int number, std::string&) override {
-    return source_.line(LineParts(text).body, number, sink_);
-  }
-
- private:
-  TableSource& source_;
-  RowSink& sink_;
-};
-
 struct ReaderCase {
   std::string name;
   std::optional<TableFormat> format;
@@ -58,7 +47,7 @@ TEST_P(Readers, GiveTheRowsAndFactsOfTheirFormat) {
   const SourceContext context{err, "t"};
   std::unique_ptr<TableSource> source = make_table_source(c.format, context);
   RowList list;
-  Lines lines(*source, list);
+  TableLayout lines(*source, list);
   platform::TextReader reader(platform::InputFile::from_bytes(c.table));
   std::string unused;
   EXPECT_FALSE(convert_source(reader, "t", lines, unused, err));
