@@ -33,7 +33,8 @@ void CizuTableTarget::row(const SourceRow& row) {
       if (c != ' ') key_.push_back(platform::to_ascii_lower(c));
     }
   }
-  // The key's place in the index is fetched from memory while the text is converted.
+  // The key's place in the index is fetched from memory while this row is converted and the
+  // next one read: the key is filed when the next row comes.
   const std::uint32_t hash = hash_bytes(key_);
   code_index_.prefetch(hash);
   const std::size_t start = texts_.size();
@@ -46,15 +47,28 @@ void CizuTableTarget::row(const SourceRow& row) {
     report_.drop(row.line, *fault, row.text);
     return;
   }
-  // Tables sorted by code list a code's rows together: the last row's code is tried first.
-  std::uint32_t code = entries_.empty() ? 0 : entries_.back().code;
-  if (entries_.empty() || kept(codes_[code]) != key_) {
-    const auto next = static_cast<std::uint32_t>(codes_.size());
-    code = code_index_.file(next, hash, [this](std::uint32_t c) { return kept(codes_[c]) == key_; });
-    if (code == next) codes_.push_back(keep(key_));
-  }
-  entries_.push_back({row.line, code, *big5});
+  file_pending_code();
+  entries_.push_back({row.line, 0, *big5});
   weights_.add(row.weight);
+  pending_key_.swap(key_);
+  pending_hash_ = hash;
+  pending_ = true;
+}
+
+void CizuTableTarget::file_pending_code() {
+  if (!pending_) return;
+  pending_ = false;
+  // Tables sorted by code list a code's rows together: the row before's code is tried first.
+  const std::size_t last = entries_.size() - 1;
+  if (last > 0 && kept(codes_[entries_[last - 1].code]) == pending_key_) {
+    entries_[last].code = entries_[last - 1].code;
+    return;
+  }
+  const auto next = static_cast<std::uint32_t>(codes_.size());
+  const std::uint32_t code =
+      code_index_.file(next, pending_hash_, [this](std::uint32_t c) { return kept(codes_[c]) == pending_key_; });
+  if (code == next) codes_.push_back(keep(pending_key_));
+  entries_[last].code = code;
 }
 
 void CizuTableTarget::expect(std::uint64_t bytes) {
@@ -63,14 +77,18 @@ void CizuTableTarget::expect(std::uint64_t bytes) {
 }
 
 StopStatus CizuTableTarget::finish(const TableFacts& facts, std::string& out) {
+  file_pending_code();
   std::vector<std::uint32_t> order(entries_.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+  // A table sorted by code is in this order already, unless its weights reorder a code's rows.
+  const bool by_weight = !facts.original_order && weights_.any();
+  const auto before = [&](std::uint32_t a, std::uint32_t b) {
     const Entry& x = entries_[a];
     const Entry& y = entries_[b];
     if (x.code != y.code) return x.code < y.code;
-    return !facts.original_order && weights_[a] > weights_[b];
-  });
+    return by_weight && weights_[a] > weights_[b];
+  };
+  if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
   // Each phrase once a code: the first in this order, the best. A code has few phrases, which are
   // compared with each other; a code with many files them.
   RowIndex seen;

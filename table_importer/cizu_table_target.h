@@ -27,6 +27,11 @@ class CizuTableTarget : public Target {
   std::vector<Kept> codes_;  // each key once, in order of first appearance
   RowIndex code_index_;
   std::string key_;
+  // The last row's key, filed when the next row comes or the table ends.
+  void file_pending_code();
+  bool pending_ = false;
+  std::string pending_key_;
+  std::uint32_t pending_hash_ = 0;
 };
 
 }  // namespace table_importer
