@@ -34,7 +34,9 @@ constexpr char kStandardStream[] = "-";
 constexpr char kStandardInputName[] = "standard input";
 
 // Usage errors, each followed by the usage text.
-constexpr char kNoLayout[] = "B5IMPORT: --from LAYOUT is needed: phrase-text, cizu-table or input-table\n";
+constexpr char kNoLayout[] =
+    "B5IMPORT: --from LAYOUT (phrase-text, cizu-table or input-table) or --to TARGET (word-list, cizu-table or "
+    "input-table) is needed\n";
 constexpr char kUnknownLayout[] = "B5IMPORT: unknown layout %s: phrase-text, cizu-table or input-table\n";
 constexpr char kUnknownEncoding[] = "B5IMPORT: unknown encoding %s: BIG5, CP950 or BIG5-HKSCS\n";
 

@@ -197,7 +197,10 @@ TEST(B5importProcess, HelpAndUsageErrors) {
   };
   const Case cases[] = {
       {{}, kUsage},
-      {{"s.txt"}, std::string("B5IMPORT: --from LAYOUT is needed: phrase-text, cizu-table or input-table\n") + kUsage},
+      {{"s.txt"},
+       std::string("B5IMPORT: --from LAYOUT (phrase-text, cizu-table or input-table) or --to TARGET (word-list, "
+                   "cizu-table or input-table) is needed\n") +
+           kUsage},
       {{"--from", "word-list", "s.txt"},
        std::string("B5IMPORT: unknown layout word-list: phrase-text, cizu-table or input-table\n") + kUsage},
       {{"--from", "cizu-table", "--encoding", "UTF-8", "s.txt"},
