@@ -20,18 +20,22 @@ bench_fail() {
   exit 2
 }
 
-# bench_build SOURCE_FOLDER BUILD_FOLDER PROGRAM_FOLDER: a release build of the three programs,
-# without the tests, whose executables are then copied into PROGRAM_FOLDER. The build's output goes
-# to BUILD_FOLDER/build.log and is shown only when the build fails.
+# bench_build SOURCE_FOLDER BUILD_FOLDER PROGRAM_FOLDER [PROGRAM...]: a release build of the
+# programs (the three converters when none is named), without the tests, whose executables are then
+# copied into PROGRAM_FOLDER. The build's output goes to BUILD_FOLDER/build.log and is shown only
+# when the build fails.
 bench_build() {
   local source=$1 build=$2 programs=$3 program found
+  shift 3
+  local wanted=("$@")
+  [ ${#wanted[@]} -gt 0 ] || wanted=(LEXMOOR TOMBRAL KESTRAWN)
   mkdir -p "$build" "$programs"
   if ! { cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBIG5_TESTS=OFF &&
-         cmake --build "$build" -j 2 --target LEXMOOR TOMBRAL KESTRAWN; } >"$build/build.log" 2>&1; then
+         cmake --build "$build" -j 2 --target "${wanted[@]}"; } >"$build/build.log" 2>&1; then
     tail -n 30 "$build/build.log" >&2
     bench_fail "the build of $source failed (log: $build/build.log)"
   fi
-  for program in LEXMOOR TOMBRAL KESTRAWN; do
+  for program in "${wanted[@]}"; do
     found=$(find "$build" -maxdepth 3 -type f -name "$program" -perm -u+x | head -n 1)
     [ -n "$found" ] || bench_fail "no $program in $build"
     cp "$found" "$programs/$program"

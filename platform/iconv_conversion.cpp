@@ -26,6 +26,12 @@ IconvConversion::~IconvConversion() {
 bool IconvConversion::available() const { return handle(descriptor_) != kNoDescriptor; }
 
 bool IconvConversion::convert(std::string_view in, std::string& out) {
+  std::size_t failed_at = 0;
+  return convert(in, out, failed_at);
+}
+
+bool IconvConversion::convert(std::string_view in, std::string& out, std::size_t& failed_at) {
+  failed_at = 0;
   if (!available()) return false;
   const std::size_t kept = out.size();
   // iconv's signature takes the input as char**; it only reads it.
@@ -44,6 +50,7 @@ bool IconvConversion::convert(std::string_view in, std::string& out) {
     out.resize(out.size() - to_left);
     if (done != kFailed) return true;
     if (error != E2BIG) {
+      failed_at = in.size() - from_left;
       iconv(handle(descriptor_), nullptr, nullptr, nullptr, nullptr);
       out.resize(kept);
       return false;

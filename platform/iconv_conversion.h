@@ -25,6 +25,10 @@ class IconvConversion {
   // is then as it was, and the converter starts afresh.
   bool convert(std::string_view in, std::string& out);
 
+  // The same; on failure `failed_at` holds the offset in `in` of the first byte that does not
+  // convert (or of the sequence cut by the end of `in`).
+  bool convert(std::string_view in, std::string& out, std::size_t& failed_at);
+
  private:
   void* descriptor_;  // iconv_t
 };

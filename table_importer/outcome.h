@@ -15,6 +15,11 @@ enum class Outcome {
   kLongLine,
   kNotUtf8,
   kHeaderLacking,   // the input table's header line holds a character the variant lacks
+  kUnknownFormat,   // no --from, and the table's first lines are neither rime's nor a .cin's
+  kTableFault,      // a table whose parts are not closed or that names no text column
+  kNoShortName,     // an input table needs one and neither the options nor the table give it
+  kNothingKept,
+  kStrictDropped,   // --strict, and something was dropped
   kWriteError,
   kNoMemory,
 };

@@ -5,9 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "platform/checked_output.h"
 #include "platform/input_file.h"
-#include "platform/replaced_file.h"
 #include "platform/report.h"
 #include "platform/text_reader.h"
 #include "table_importer/arguments.h"
@@ -15,24 +13,12 @@
 #include "table_importer/conversion.h"
 #include "table_importer/line_report.h"
 #include "table_importer/messages.h"
+#include "table_importer/product.h"
+#include "table_importer/table_import.h"
 
 namespace table_importer {
 
 namespace {
-
-// Standard input is read through its name in /dev, as any file is.
-constexpr char kStandardInputPath[] = "/dev/stdin";
-
-// Writes the product whole and flushes it, so that a full disk or a closed pipe is known.
-StopStatus write_standard_output(const std::string& text, std::ostream& out, std::ostream& err) {
-  out << text;
-  out.flush();
-  if (int error = platform::output_error(out); error != 0) {
-    err << platform::write_error_report(platform::kStandardOutputName, error);
-    return Outcome::kWriteError;
-  }
-  return std::nullopt;
-}
 
 Outcome import(const Arguments& args, const std::string& source_name, std::ostream& out, std::ostream& err) {
   Big5Text big5(args.encoding);
@@ -42,31 +28,16 @@ Outcome import(const Arguments& args, const std::string& source_name, std::ostre
     return Outcome::kNoConversion;
   }
   platform::InputFile input;
-  const bool from_standard_input = args.source == msg::kStandardStream;
-  if (int error = input.open(from_standard_input ? kStandardInputPath : args.source); error != 0) {
-    err << platform::open_failure_report(source_name, error);
-    return Outcome::kCannotOpen;
-  }
-  platform::ReplacedFile output;
-  if (!args.output.empty()) {
-    if (int error = output.open(args.output); error != 0) {
-      err << platform::open_failure_report(args.output, error);
-      return Outcome::kCannotOpen;
-    }
-  }
+  if (StopStatus stop = open_source(args.source, source_name, input, err)) return *stop;
+  Product output(args.output);
+  if (StopStatus stop = output.open(err)) return *stop;
 
   platform::TextReader reader(std::move(input));
   LineReport report(err, source_name, args.encoding);
   std::unique_ptr<Layout> layout = args.from->make(big5, report);
   std::string text;
   if (StopStatus stop = convert_source(reader, source_name, *layout, text, err)) return *stop;
-
-  if (args.output.empty()) {
-    if (StopStatus stop = write_standard_output(text, out, err)) return *stop;
-  } else if (!output.write(text) || !output.commit()) {
-    err << platform::write_error_report(args.output, output.error());
-    return Outcome::kWriteError;
-  }
+  if (StopStatus stop = output.write(text, out, err)) return *stop;
   if (report.lacking_count() > 0) err << platform::format(msg::kLackingCount, report.lacking_count(), variant);
   return Outcome::kWritten;
 }
@@ -79,6 +50,8 @@ int exit_status(Outcome outcome) {
     case Outcome::kHelp:
       return 0;
     case Outcome::kUsage:
+    case Outcome::kUnknownFormat:
+    case Outcome::kNoShortName:
       return 2;
     case Outcome::kNoConversion:
     case Outcome::kCannotOpen:
@@ -86,6 +59,9 @@ int exit_status(Outcome outcome) {
     case Outcome::kLongLine:
     case Outcome::kNotUtf8:
     case Outcome::kHeaderLacking:
+    case Outcome::kTableFault:
+    case Outcome::kNothingKept:
+    case Outcome::kStrictDropped:
     case Outcome::kWriteError:
     case Outcome::kNoMemory:
       return 1;
@@ -100,12 +76,13 @@ Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return Outcome::kUsage;
   }
   if (parsed.arguments->help) {
-    if (StopStatus stop = write_standard_output(msg::kUsage, out, err)) return *stop;
+    if (StopStatus stop = Product("").write(msg::kUsage, out, err)) return *stop;
     return Outcome::kHelp;
   }
   const std::string source_name =
       parsed.arguments->source == msg::kStandardStream ? msg::kStandardInputName : parsed.arguments->source;
   try {
+    if (parsed.arguments->table) return import_table(*parsed.arguments, source_name, out, err);
     return import(*parsed.arguments, source_name, out, err);
   } catch (const std::bad_alloc&) {
     // Nothing was committed, so the output's temporary file went with the stack.

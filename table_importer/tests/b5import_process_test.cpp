@@ -26,6 +26,7 @@ ProcessResult b5import(const ScratchDir& dir, const std::vector<std::string>& ar
 
 const char kUsage[] =
     "Usage: B5IMPORT --from LAYOUT [--encoding NAME] SOURCE [OUTPUT]\n"
+    "       B5IMPORT [--from FORMAT] --to TARGET [options] SOURCE [OUTPUT]\n"
     "  Brings the UTF-8 text of DBGVIEW --text --utf8 --encoding NAME, edited or not, back into Big5\n"
     "  in the same layout, for the dictionary's own program to read.\n"
     "  LAYOUT  phrase-text   the LEXMOOR.B5X layout, for LEXMOOR '$file'\n"
@@ -34,7 +35,18 @@ const char kUsage[] =
     "  NAME    the Big5 variant: BIG5 (the default), CP950 (the same table here) or BIG5-HKSCS\n"
     "  SOURCE  the UTF-8 text; - for standard input\n"
     "  OUTPUT  the Big5 text, a file replaced whole; standard output when absent or -\n"
-    "Exit status: 0 written, 1 nothing written (a file, a write or the text failed), 2 usage error.\n";
+    "  A table of today in UTF-8 into what one of the three programs reads, every loss reported:\n"
+    "  FORMAT  rime (a *.dict.yaml), cin, tsv (text TAB code [TAB weight]) or words (a phrase a line);\n"
+    "          rime and cin are told by their first lines when --from is left out\n"
+    "  TARGET  word-list (for LEXMOOR), cizu-table (for TOMBRAL) or input-table (for KESTRAWN)\n"
+    "  --from-encoding NAME  the source's encoding, one in which ASCII bytes stand for ASCII (UTF-8)\n"
+    "  --report FILE         every dropped entry as tab-separated line, reason and text\n"
+    "  --strict              write nothing when anything is dropped\n"
+    "  input-table header:   --short-name XY --key-type A|N|X --max-len N --option U|W|-\n"
+    "                        --range X-Y --single C --rows FIRST-LAST --english-name NAME\n"
+    "                        --chinese-name NAME\n"
+    "Exit status: 0 written, 1 nothing written (a file, a write or the text failed, nothing kept, or\n"
+    "--strict and something dropped), 2 usage error (a pair that cannot be made, a format not told).\n";
 
 const char kOld[] = "the old output\n";
 
@@ -185,7 +197,10 @@ TEST(B5importProcess, HelpAndUsageErrors) {
   };
   const Case cases[] = {
       {{}, kUsage},
-      {{"s.txt"}, std::string("B5IMPORT: --from LAYOUT is needed: phrase-text, cizu-table or input-table\n") + kUsage},
+      {{"s.txt"},
+       std::string("B5IMPORT: --from LAYOUT (phrase-text, cizu-table or input-table) or --to TARGET (word-list, "
+                   "cizu-table or input-table) is needed\n") +
+           kUsage},
       {{"--from", "word-list", "s.txt"},
        std::string("B5IMPORT: unknown layout word-list: phrase-text, cizu-table or input-table\n") + kUsage},
       {{"--from", "cizu-table", "--encoding", "UTF-8", "s.txt"},
