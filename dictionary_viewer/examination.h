@@ -9,18 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "big5dict/file_format.h"
 #include "big5dict/file_length.h"
 #include "big5dict/findings.h"
 
 namespace dictionary_viewer {
 
-enum class DictionaryFormat {
-  kUnknown,
-  kPhraseDictionary,  // LEXMOOR's 27004-byte header and buckets
-  kHashedDictionary,  // TOMBRAL's 9999 hash buckets
-  kInputDictionary,   // KESTRAWN's full file
-  kInputStub,         // KESTRAWN's 130-byte empty stub
-};
+using DictionaryFormat = big5dict::FileFormat;
 
 struct Finding {
   std::size_t offset;
@@ -85,20 +80,11 @@ using big5dict::whole;
 // "N", or "more than N" for an input that goes on past what was read of it.
 std::string shown(FileLength length);
 
-// The bytes that tell every format apart: the longest header, the hashed dictionary's.
-std::size_t format_bytes();
-
-// The most bytes a file can hold in the format that its first bytes `first` name (its first
-// format_bytes(), or all of it when shorter); no more of it is worth reading.
-std::uint64_t format_capacity(std::string_view first);
-
-// The same for an input whose length is known only by reading it (a pipe, a device): where its
-// header already makes it unsound, no byte past the header is worth reading to say so.
-std::uint64_t stream_capacity(std::string_view first);
-
-// Tells the format from the first bytes and the length. `file` holds the file's bytes as far as
-// they were read; `length` is the whole file's.
-DictionaryFormat detect_format(std::string_view file, FileLength length);
+// Telling the formats apart and how far to read a file: the library's.
+using big5dict::format_bytes;
+using big5dict::format_capacity;
+using big5dict::stream_capacity;
+inline DictionaryFormat detect_format(std::string_view file, FileLength length) { return big5dict::identify(file, length); }
 
 // Examines a file held in memory, at most format_capacity() of it; reads nothing outside `file`,
 // and what lies past it stays unexamined. The text is built only when `with_text` is set.

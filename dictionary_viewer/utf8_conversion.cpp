@@ -1,7 +1,7 @@
 // Code-by-code conversion through the code table; the table itself is built once through iconv.
 #include "dictionary_viewer/utf8_conversion.h"
 
-#include "dictionary_viewer/big5.h"
+#include <cstdint>
 #include "platform/byte_escapes.h"
 
 namespace dictionary_viewer {
@@ -20,7 +20,7 @@ Utf8Text Big5ToUtf8::convert(std::string_view big5, Backslashes backslashes) con
   bool escaping = backslashes != Backslashes::kKept;
   std::size_t pos = 0;
   while (pos < big5.size()) {
-    const std::uint8_t b = byte_of(big5[pos]);
+    const std::uint8_t b = static_cast<std::uint8_t>(big5[pos]);
     if (b < 0x80) {
       if (b == kBackslash && escaping && platform::escape_at(big5, pos)) {
         platform::append_escape(b, result.text);
@@ -38,7 +38,7 @@ Utf8Text Big5ToUtf8::convert(std::string_view big5, Backslashes backslashes) con
       ++pos;
       continue;
     }
-    const std::uint8_t trail = byte_of(big5[pos + 1]);
+    const std::uint8_t trail = static_cast<std::uint8_t>(big5[pos + 1]);
     const CodeForm& form = table_.form(b, trail);
     if (form.exact()) {
       result.text += form.text();
