@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "big5dict/ascii.h"
 #include "big5dict/hashed_key.h"
 #include "big5dict/hashed_record.h"
 
@@ -57,6 +58,24 @@ TEST(CizuKeySpelling, LongKeysWhoseSpellingsReachEveryBucket) {
     std::optional<std::string> spelled = spell_key(key, bucket);
     ASSERT_TRUE(spelled) << written;
     EXPECT_EQ(read_back(*spelled), std::make_pair(bucket, key)) << written << " -> " << *spelled;
+  }
+}
+
+// One speller over many keys, long ones among them, as the check of a whole file uses it: each
+// answer is what a fresh search gives, whatever keys came before.
+TEST(CizuKeySpelling, OneSpellerOverManyKeys) {
+  const std::string long_key = std::string(100000, '7') + "ab" + std::string(100000, '1') + "cd";
+  KeySpeller speller;
+  for (const std::string& key : {std::string("hello"), long_key, std::string("zg"), long_key, std::string("")}) {
+    std::string capital_last = key;
+    if (!capital_last.empty() && capital_last.size() > 1) capital_last.back() = to_ascii_upper(capital_last.back());
+    for (const std::string& written : {key, capital_last}) {
+      const std::size_t bucket = read_back(written).first;
+      const std::optional<std::string> spelled = speller.spell(key, bucket);
+      EXPECT_EQ(spelled, spell_key(key, bucket)) << key.size();
+      ASSERT_TRUE(spelled) << key.size();
+      EXPECT_EQ(read_back(*spelled), std::make_pair(bucket, key)) << key.size();
+    }
   }
 }
 

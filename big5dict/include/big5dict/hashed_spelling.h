@@ -20,4 +20,21 @@ constexpr char kDroppedKeyByte = '\t';
 // hashes) nor with "*" (a comment line).
 std::optional<std::string> spell_key(std::string_view restored, std::size_t bucket);
 
+// The same search with its working sets kept from one key to the next, so that a walk over many
+// records allocates nothing per key. The sets change only at a key's letters, and each change adds a
+// bucket, so a key of any length keeps at most as many sets as there are buckets.
+class KeySpeller {
+ public:
+  KeySpeller();
+  ~KeySpeller();
+  KeySpeller(const KeySpeller&) = delete;
+  KeySpeller& operator=(const KeySpeller&) = delete;
+
+  std::optional<std::string> spell(std::string_view restored, std::size_t bucket);
+
+ private:
+  struct Sets;
+  Sets* sets_;
+};
+
 }  // namespace big5dict::hashed

@@ -1,10 +1,13 @@
-// Searching the spellings of a CiZu key: the hash is a sum of one term per position modulo the
-// bucket count, so the buckets every spelling of a prefix reaches are a set of residues that grows
-// one position at a time.
+// Searching the spellings of a CiZu key. The hash is a sum of one term per position modulo the
+// bucket count; a key's own spelling gives the base sum of each prefix, and each later small letter
+// written as a capital adds its own difference. So the buckets a prefix can reach are its base sum
+// plus the sums of some of the differences of its letters: one set of residues that grows by a
+// rotation at each letter and stays as it is elsewhere.
 #include "big5dict/hashed_spelling.h"
 
-#include <algorithm>
-#include <bitset>
+#include <array>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "big5dict/ascii.h"
@@ -16,22 +19,59 @@ namespace big5dict::hashed {
 namespace {
 
 constexpr std::size_t kBuckets = kBucketCount;
-using Residues = std::bitset<kBuckets>;
+constexpr std::size_t kWords = (kBuckets + 63) / 64;
+constexpr std::uint64_t kLastWordMask = (std::uint64_t{1} << (kBuckets % 64)) - 1;
+static_assert(kBuckets % 64 != 0);
 
-Residues rotate(const Residues& r, std::size_t by) {
-  by %= kBuckets;
-  if (by == 0) return r;
-  return (r << by) | (r >> (kBuckets - by));
-}
+// A set of residues modulo the bucket count.
+struct Residues {
+  std::array<std::uint64_t, kWords> words{};
 
-// The bytes position p (from 1) may be written as: the byte itself, and from the second position on
-// a small letter also as its capital.
-std::vector<unsigned char> spellings_at(unsigned char b, std::size_t p) {
-  if (p >= 2 && is_ascii_small(b)) return {b, to_ascii_upper(b)};
-  return {b};
-}
+  bool test(std::size_t r) const { return (words[r / 64] >> (r % 64)) & 1; }
+  void set(std::size_t r) { words[r / 64] |= std::uint64_t{1} << (r % 64); }
+  bool all() const {
+    for (std::size_t i = 0; i + 1 < kWords; ++i) {
+      if (words[i] != ~std::uint64_t{0}) return false;
+    }
+    return words[kWords - 1] == kLastWordMask;
+  }
+  // Adds every residue of `from` moved on by `by` (0 < by < kBuckets): the residues below
+  // kBuckets - by move up, the others wrap round to the start.
+  void add_rotated(const Residues& from, std::size_t by) {
+    add_shifted_up(from, by);
+    add_shifted_down(from, kBuckets - by);
+  }
 
-// The key with the dropped byte standing before position `at` (from 0).
+ private:
+  // Bit r of `from` to bit r + by, those that pass the last residue dropped.
+  void add_shifted_up(const Residues& from, std::size_t by) {
+    const std::size_t word_shift = by / 64;
+    const unsigned bit_shift = static_cast<unsigned>(by % 64);
+    for (std::size_t i = kWords; i-- > word_shift;) {
+      std::uint64_t w = from.words[i - word_shift] << bit_shift;
+      if (bit_shift != 0 && i > word_shift) w |= from.words[i - word_shift - 1] >> (64 - bit_shift);
+      words[i] |= w;
+    }
+    words[kWords - 1] &= kLastWordMask;
+  }
+  // Bit r of `from` to bit r - by, those below `by` dropped.
+  void add_shifted_down(const Residues& from, std::size_t by) {
+    const std::size_t word_shift = by / 64;
+    const unsigned bit_shift = static_cast<unsigned>(by % 64);
+    for (std::size_t i = 0; i + word_shift < kWords; ++i) {
+      std::uint64_t w = from.words[i + word_shift] >> bit_shift;
+      if (bit_shift != 0 && i + word_shift + 1 < kWords) w |= from.words[i + word_shift + 1] << (64 - bit_shift);
+      words[i] |= w;
+    }
+  }
+};
+
+std::size_t term(unsigned char b, std::size_t p) { return key_hash_term(b, p); }
+
+// Whether the byte at position p (from 1) may also be written as a capital: a small letter after
+// the first byte (the converter folds a leading capital).
+bool may_be_capital(unsigned char b, std::size_t p) { return p >= 2 && is_ascii_small(b); }
+
 std::string with_dropped_byte(std::string_view key, std::size_t at) {
   std::string spelled;
   spelled.reserve(key.size() + 1);
@@ -43,7 +83,17 @@ std::string with_dropped_byte(std::string_view key, std::size_t at) {
 
 }  // namespace
 
-std::optional<std::string> spell_key(std::string_view restored, std::size_t bucket) {
+struct KeySpeller::Sets {
+  std::vector<Residues> sets;         // the distinct sets of sums of differences, first {0}
+  std::vector<std::size_t> set_of;    // per letter (and before the first): its set's index
+  std::vector<std::size_t> base;      // per prefix length: the base sum
+  std::vector<std::size_t> letters;   // per prefix length: how many letters it holds
+};
+
+KeySpeller::KeySpeller() : sets_(new Sets) {}
+KeySpeller::~KeySpeller() { delete sets_; }
+
+std::optional<std::string> KeySpeller::spell(std::string_view restored, std::size_t bucket) {
   const bool comment_like = is_comment(restored);
   if (!comment_like && key_hash(restored) == bucket) return std::string(restored);
   if (comment_like) {
@@ -52,55 +102,67 @@ std::optional<std::string> spell_key(std::string_view restored, std::size_t buck
     return with_dropped_byte(restored, 0);
   }
 
+  Sets& s = *sets_;
   const std::size_t n = restored.size();
-  // Without a letter after the first byte the key has one spelling: only where its hash stops can
-  // vary, the longest hashed part first.
-  if (std::none_of(restored.begin() + (n > 0 ? 1 : 0), restored.end(), [](char c) { return is_ascii_small(static_cast<unsigned char>(c)); })) {
-    std::vector<std::size_t> prefix_hash(n + 1, 0);
-    for (std::size_t p = 1; p <= n; ++p) {
-      prefix_hash[p] = (prefix_hash[p - 1] + key_hash_term(static_cast<unsigned char>(restored[p - 1]), p)) % kBuckets;
-    }
-    for (std::size_t m = n + 1; m-- > 0;) {
-      if (prefix_hash[m] == bucket) return m < n ? with_dropped_byte(restored, m) : std::string(restored);
-    }
-    return std::nullopt;
-  }
-  // reach[p]: the buckets the spellings of the first p bytes reach. Once every bucket is reached (a
-  // dozen letters do it), every longer prefix reaches every bucket too, and the rest is not computed.
-  std::vector<Residues> reach(1);
-  reach[0].set(0);
-  std::size_t full_from = n + 1;
+  s.base.assign(n + 1, 0);
+  s.letters.assign(n + 1, 0);
+  s.set_of.assign(1, 0);
+  // The sets keep their room from key to key; only those of this key are read.
+  if (s.sets.empty()) s.sets.emplace_back();
+  s.sets[0] = Residues{};
+  s.sets[0].set(0);
+  bool full = false;
   for (std::size_t p = 1; p <= n; ++p) {
-    if (reach[p - 1].all()) {
-      full_from = p - 1;
-      break;
+    const auto b = static_cast<unsigned char>(restored[p - 1]);
+    s.base[p] = (s.base[p - 1] + term(b, p)) % kBuckets;
+    s.letters[p] = s.letters[p - 1];
+    if (!may_be_capital(b, p)) continue;
+    ++s.letters[p];
+    const std::size_t difference = (term(to_ascii_upper(b), p) + kBuckets - term(b, p)) % kBuckets;
+    std::size_t index = s.set_of.back();
+    if (!full && difference != 0) {
+      // Built in the set after the last one, kept only when it grew.
+      if (s.sets.size() == index + 1) s.sets.emplace_back();
+      Residues& next = s.sets[index + 1];
+      next = s.sets[index];
+      next.add_rotated(s.sets[index], difference);
+      if (next.words != s.sets[index].words) {
+        ++index;
+        full = next.all();
+      }
     }
-    Residues next;
-    for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
-      next |= rotate(reach[p - 1], key_hash_term(b, p));
-    }
-    reach.push_back(next);
+    s.set_of.push_back(index);
   }
-  auto reaches = [&](std::size_t m, std::size_t r) { return m >= full_from || reach[m].test(r); };
+  // The sums that reach `r` within the first m bytes, its letters written as `letters` of them allow.
+  auto reaches = [&](std::size_t letters, std::size_t base, std::size_t r) {
+    return s.sets[s.set_of[letters]].test((r + kBuckets - base) % kBuckets);
+  };
 
   // The longest hashed part first: a dropped byte only where no whole spelling reaches the bucket.
   for (std::size_t m = n + 1; m-- > 0;) {
-    if (!reaches(m, bucket)) continue;
+    if (!reaches(s.letters[m], s.base[m], bucket)) continue;
     std::string spelled(restored);
     std::size_t target = bucket;
     for (std::size_t p = m; p >= 1; --p) {
-      for (unsigned char b : spellings_at(static_cast<unsigned char>(restored[p - 1]), p)) {
-        std::size_t before = (target + kBuckets - key_hash_term(b, p)) % kBuckets;
-        if (reaches(p - 1, before)) {
-          spelled[p - 1] = static_cast<char>(b);
-          target = before;
-          break;
-        }
+      const auto b = static_cast<unsigned char>(restored[p - 1]);
+      // The byte as stored first, its capital only where the rest cannot reach the bucket without it.
+      const std::size_t before = (target + kBuckets - term(b, p)) % kBuckets;
+      if (!may_be_capital(b, p) || reaches(s.letters[p - 1], s.base[p - 1], before)) {
+        target = before;
+        continue;
       }
+      const auto capital = to_ascii_upper(b);
+      spelled[p - 1] = static_cast<char>(capital);
+      target = (target + kBuckets - term(capital, p)) % kBuckets;
     }
     return m < n ? with_dropped_byte(spelled, m) : spelled;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> spell_key(std::string_view restored, std::size_t bucket) {
+  KeySpeller speller;
+  return speller.spell(restored, bucket);
 }
 
 }  // namespace big5dict::hashed
