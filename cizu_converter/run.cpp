@@ -11,6 +11,7 @@
 #include "cizu_converter/messages.h"
 #include "platform/build_date.h"
 #include "platform/conversion_files.h"
+#include "platform/decimal_format.h"
 #include "platform/input_file.h"
 #include "platform/message_writer.h"
 #include "platform/replaced_file.h"
@@ -32,7 +33,7 @@ Outcome convert(const std::string& input_name, const std::string& output_name,
   platform::TextReader reader(std::move(input));
   Conversion conversion;
   if (StopStatus stop = convert_lines(reader, input_name, conversion, out)) return *stop;
-  out.print(msg::kCount, conversion.phrases);
+  platform::DecimalFormat(msg::kCount).print(out, conversion.phrases);
   if (!big5dict::hashed::data_area_fits(big5dict::hashed::data_area_bytes(conversion.table))) {
     out.print(msg::kTooLarge, output_name.c_str());
     return Outcome::kTooLarge;
@@ -45,7 +46,7 @@ Outcome convert(const std::string& input_name, const std::string& output_name,
     out.write(platform::write_error_report(output_name, output.error()));
     return Outcome::kWriteError;
   }
-  out.print(msg::kMaxLen, static_cast<long>(*max_length));
+  platform::DecimalFormat(msg::kMaxLen).print(out, static_cast<long>(*max_length));
   if (!output.commit()) {
     out.write(platform::write_error_report(output_name, output.error()));
     return Outcome::kWriteError;

@@ -16,7 +16,9 @@
 
 namespace big5dict::hashed {
 
-// The 9999 buckets in memory. Appending a record costs its own length, whatever the bucket's size.
+// The 9999 buckets in memory, filled line by line and laid out once at the end. The records lie
+// in one arena in the order they came, each behind a short header naming its bucket and length, so
+// that adding a record costs its own length and no allocation of its own, whatever its bucket.
 class BucketTable {
  public:
   BucketTable() : buckets_(kBucketCount) {}
@@ -24,14 +26,34 @@ class BucketTable {
   // Adds a record behind the bucket's last one; an empty record counts too.
   void add_record(std::size_t bucket, std::string_view record);
 
-  const std::string& bytes(std::size_t bucket) const { return buckets_[bucket].bytes; }
+  // A record built where it is to lie: its bytes go onto the end of begin_record()'s string, then
+  // end_record() files them under their bucket. Nothing else touches the table in between.
+  std::string& begin_record();
+  void end_record(std::size_t bucket);
+
+  // The bucket's length in the file: its records and the separators between them.
+  std::uint64_t length(std::size_t bucket) const { return buckets_[bucket].length; }
+
+  // The bucket's bytes as the file holds them, gathered from the arena (a walk of every record, for
+  // tests and checks).
+  std::string bytes(std::size_t bucket) const;
+
+  // Lays out every bucket in order into `area`, which holds exactly the data area's bytes.
+  void lay_out(char* area) const;
 
  private:
   struct Bucket {
-    std::string bytes;
-    bool holds_records = false;  // a single empty record leaves bytes empty but still counts
+    std::uint64_t length = 0;
+    bool holds_records = false;  // a single empty record leaves the length 0 but still counts
   };
+
+  // Calls visit(bucket, record) for every record in the order it came.
+  template <typename Visit>
+  void for_each_record(Visit visit) const;
+
   std::vector<Bucket> buckets_;
+  std::string arena_;
+  std::size_t open_ = 0;  // where the header of the record being built begins
 };
 
 // The 10000 header words of a table, little-endian, as they stand at offset 0 of the file.

@@ -24,6 +24,18 @@ struct Record {
 // stored 0x00 would read back as a record separator.
 void build_record(std::string_view line, Record& record);
 
+// Where a line goes and what it holds, from the one pass that appends its record.
+struct FiledLine {
+  std::size_t bucket;
+  long phrases;
+};
+
+// Appends the record of a line to `out` and gives its bucket, in one pass over the line: the
+// record build_record makes and the bucket key_hash gives, both of the line with its leading
+// capitals folded (the stored key folds every capital, so the record is the same either way). The
+// line itself is not changed, so it can be read where it lies.
+FiledLine append_line_record(std::string_view line, std::string& out);
+
 // One record of a bucket as it lies there.
 struct StoredRecord {
   std::size_t start;         // where it begins in the bucket

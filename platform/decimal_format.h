@@ -1,0 +1,58 @@
+// A printf format of long decimals only ("Words=%5ld  Line=%5ld\r"), taken apart once and then
+// filled without parsing it again: a converter writes its progress line for every line it reads,
+// and the general formatter's parse of the format would cost more than the line's own work.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/message_writer.h"
+
+namespace platform {
+
+// The longest a long is written in decimal: "-9223372036854775808".
+constexpr std::size_t kLongDigits = 20;
+
+// Writes `value` right-aligned in a field of at least `width` bytes, spaces before it, as printf's
+// "%*ld" does, and returns the end. `out` holds at least max(width, kLongDigits) bytes.
+char* put_decimal(char* out, long value, std::size_t width);
+
+class DecimalFormat {
+ public:
+  // `format` is text and conversions "%ld" or "%Nld" (N a width) only, and outlives the format; a
+  // conversion of another kind throws std::invalid_argument, a fault of the caller.
+  explicit DecimalFormat(const char* format);
+
+  // Writes the format with its conversions filled by `values` in order; a count of values other
+  // than the format's conversions throws std::invalid_argument.
+  template <typename... Longs>
+  void print(MessageWriter& out, Longs... values) {
+    const std::array<long, sizeof...(Longs)> filled{values...};
+    print_values(out, filled.data(), filled.size());
+  }
+
+  // The same text as a string, for tests.
+  template <typename... Longs>
+  std::string text(Longs... values) {
+    const std::array<long, sizeof...(Longs)> filled{values...};
+    return std::string(fill(filled.data(), filled.size()));
+  }
+
+ private:
+  struct Field {
+    std::string_view before;  // the text ahead of the conversion
+    std::size_t width;
+  };
+
+  void print_values(MessageWriter& out, const long* values, std::size_t count);
+  std::string_view fill(const long* values, std::size_t count);
+
+  std::vector<Field> fields_;
+  std::string_view tail_;  // the text behind the last conversion
+  std::string line_;       // room for the longest line the format makes, kept from print to print
+};
+
+}  // namespace platform
