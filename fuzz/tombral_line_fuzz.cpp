@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t total = 0;
   std::size_t longest = 0;
   for (std::size_t k = 0; k < kBucketCount; ++k) {
-    std::size_t length = conversion.table.bytes(k).size();
+    const auto length = static_cast<std::size_t>(conversion.table.length(k));
     std::uint32_t step = big5dict::get_u32(words + kWordBytes * (k + 1)) - big5dict::get_u32(words + kWordBytes * k);
     if (step != static_cast<std::uint32_t>(length)) std::abort();
     total += length;

@@ -2,7 +2,6 @@
 #include "platform/decimal_format.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <stdexcept>
 
@@ -12,15 +11,59 @@ namespace {
 constexpr std::size_t kWidestField = 65536;
 }  // namespace
 
+namespace {
+
+// "00" to "99", so that a division gives two digits.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+std::size_t digit_count(unsigned long v) {
+  std::size_t n = 1;
+  for (; v >= 10000; v /= 10000) n += 4;
+  return v >= 1000 ? n + 3 : v >= 100 ? n + 2 : v >= 10 ? n + 1 : n;
+}
+
+}  // namespace
+
+// Written in place from the end, two digits a division: a converter fills a field for every line.
 char* put_decimal(char* out, long value, std::size_t width) {
-  char digits[kLongDigits];
-  const std::size_t n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
-  if (width > n) {
-    std::memset(out, ' ', width - n);
-    out += width - n;
+  unsigned long magnitude = static_cast<unsigned long>(value);
+  if (value < 0) magnitude = 0 - magnitude;  // LONG_MIN too, in unsigned arithmetic
+  const std::size_t length = digit_count(magnitude) + (value < 0 ? 1 : 0);
+  for (; width > length; --width) *out++ = ' ';
+  char* const end = out + length;
+  char* p = end;
+  while (magnitude >= 100) {
+    const std::size_t pair = 2 * (magnitude % 100);
+    magnitude /= 100;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
   }
-  std::memcpy(out, digits, n);
-  return out + n;
+  if (magnitude >= 10) {
+    *--p = kDigitPairs[2 * magnitude + 1];
+    *--p = kDigitPairs[2 * magnitude];
+  } else {
+    *--p = static_cast<char>('0' + magnitude);
+  }
+  if (value < 0) *--p = '-';
+  return end;
+}
+
+// The text around the fields goes in chunks of kChunk bytes: the copies of the texts and the room
+// a line is written into both reach a chunk past their end.
+char* DecimalFormat::put_text(char* out, Text text) const {
+  const char* from = texts_.data() + text.start;
+  for (std::size_t i = 0; i < text.size; i += kChunk) std::memcpy(out + i, from + i, kChunk);
+  return out + text.size;
+}
+
+DecimalFormat::Text DecimalFormat::keep_text(std::string_view text) {
+  const Text kept{texts_.size(), text.size()};
+  texts_.append(text);
+  texts_.append(kChunk, '\0');
+  return kept;
 }
 
 DecimalFormat::DecimalFormat(const char* format) {
@@ -38,30 +81,34 @@ DecimalFormat::DecimalFormat(const char* format) {
     // A leading 0 is printf's flag for zeros, which no decimal format here asks for.
     if (p > pos + 1 && f[pos + 1] == '0') throw std::invalid_argument("a conversion other than %ld");
     if (f.substr(p, 2) != "ld") throw std::invalid_argument("a conversion other than %ld");
-    fields_.push_back(Field{f.substr(text_start, pos - text_start), width});
+    fields_.push_back(Field{keep_text(f.substr(text_start, pos - text_start)), width});
     longest += pos - text_start + std::max(width, kLongDigits);
     text_start = p + 2;
   }
-  tail_ = f.substr(text_start);
-  longest += tail_.size();
-  line_.resize(longest);
+  tail_ = keep_text(f.substr(text_start));
+  longest += tail_.size;
+  longest_ = longest + kChunk;
 }
 
-std::string_view DecimalFormat::fill(const long* values, std::size_t count) {
+char* DecimalFormat::fill(char* out, const long* values, std::size_t count) const {
   if (count != fields_.size()) throw std::invalid_argument("values not one a conversion");
-  char* const start = line_.data();
-  char* p = start;
-  for (std::size_t i = 0; i < count; ++i) {
-    std::memcpy(p, fields_[i].before.data(), fields_[i].before.size());
-    p = put_decimal(p + fields_[i].before.size(), values[i], fields_[i].width);
-  }
-  std::memcpy(p, tail_.data(), tail_.size());
-  p += tail_.size();
-  return std::string_view(start, static_cast<std::size_t>(p - start));
+  for (std::size_t i = 0; i < count; ++i) out = put_decimal(put_text(out, fields_[i].before), values[i], fields_[i].width);
+  return put_text(out, tail_);
 }
 
-void DecimalFormat::print_values(MessageWriter& out, const long* values, std::size_t count) {
-  out.write(fill(values, count));
+std::string DecimalFormat::fill(const long* values, std::size_t count) const {
+  std::string line(longest_, '\0');
+  line.resize(static_cast<std::size_t>(fill(line.data(), values, count) - line.data()));
+  return line;
+}
+
+void DecimalFormat::print_values(MessageWriter& out, const long* values, std::size_t count) const {
+  // Straight into the writer's buffer, unless the line could be longer than all of it.
+  if (longest_ <= MessageWriter::kBufferBytes) {
+    out.commit(fill(out.room(longest_), values, count));
+  } else {
+    out.write(fill(values, count));
+  }
 }
 
 }  // namespace platform

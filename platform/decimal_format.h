@@ -22,37 +22,50 @@ char* put_decimal(char* out, long value, std::size_t width);
 
 class DecimalFormat {
  public:
-  // `format` is text and conversions "%ld" or "%Nld" (N a width) only, and outlives the format; a
-  // conversion of another kind throws std::invalid_argument, a fault of the caller.
+  // `format` is text and conversions "%ld" or "%Nld" (N a width) only; a conversion of another
+  // kind throws std::invalid_argument, a fault of the caller.
   explicit DecimalFormat(const char* format);
 
   // Writes the format with its conversions filled by `values` in order; a count of values other
   // than the format's conversions throws std::invalid_argument.
   template <typename... Longs>
-  void print(MessageWriter& out, Longs... values) {
+  void print(MessageWriter& out, Longs... values) const {
     const std::array<long, sizeof...(Longs)> filled{values...};
     print_values(out, filled.data(), filled.size());
   }
 
   // The same text as a string, for tests.
   template <typename... Longs>
-  std::string text(Longs... values) {
+  std::string text(Longs... values) const {
     const std::array<long, sizeof...(Longs)> filled{values...};
-    return std::string(fill(filled.data(), filled.size()));
+    return fill(filled.data(), filled.size());
   }
 
  private:
+  static constexpr std::size_t kChunk = 16;
+
+  // A text of the format, as kept in texts_.
+  struct Text {
+    std::size_t start;
+    std::size_t size;
+  };
   struct Field {
-    std::string_view before;  // the text ahead of the conversion
+    Text before;  // the text ahead of the conversion
     std::size_t width;
   };
 
-  void print_values(MessageWriter& out, const long* values, std::size_t count);
-  std::string_view fill(const long* values, std::size_t count);
+  Text keep_text(std::string_view text);
+  char* put_text(char* out, Text text) const;
+
+  void print_values(MessageWriter& out, const long* values, std::size_t count) const;
+  // Writes the line at `out`, which has room for longest_ bytes, and returns its end.
+  char* fill(char* out, const long* values, std::size_t count) const;
+  std::string fill(const long* values, std::size_t count) const;
 
   std::vector<Field> fields_;
-  std::string_view tail_;  // the text behind the last conversion
-  std::string line_;       // room for the longest line the format makes, kept from print to print
+  Text tail_{};             // the text behind the last conversion
+  std::string texts_;       // the texts, each followed by a chunk of room
+  std::size_t longest_ = 0;  // the longest line the format makes, and a chunk of room
 };
 
 }  // namespace platform

@@ -35,9 +35,19 @@ class MessageWriter {
   }
   void pad(std::size_t n, char c);
 
+  // For a formatter of its own: room for up to `n` bytes (no more than kBufferBytes) at the end of
+  // the buffer, made by handing the buffered bytes on when needed; commit() takes the bytes
+  // written there up to `end`.
+  static constexpr std::size_t kBufferBytes = 16384;
+  char* room(std::size_t n) {
+    if (buffer_.size() - used_ < n) flush();
+    return buffer_.data() + used_;
+  }
+  void commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+
  private:
   std::ostream& out_;
-  std::array<char, 16384> buffer_;
+  std::array<char, kBufferBytes> buffer_;
   std::size_t used_ = 0;
 };
 

@@ -51,6 +51,41 @@ TEST(BucketTable, JoinsRecordsWithOneNulAndCountsEmptyRecords) {
   EXPECT_EQ(hex(table.bytes(5)), hex(bytes({0x00, 'A', 'B', 0x00, 0x00, 0x00, 'C'})));
 }
 
+// Records of every length about the one where the arena's header takes eight bytes more, built in
+// place or added, in buckets taken in turn: each bucket holds its own, in order.
+TEST(BucketTable, KeepsRecordsOfEveryLengthInTheirBuckets) {
+  BucketTable table;
+  std::vector<std::string> expected(3);
+  const std::size_t buckets[] = {9998, 0, 4711};
+  std::size_t turn = 0;
+  for (std::size_t length : {0, 1, 253, 254, 255, 256, 70000, 2}) {
+    for (int built = 0; built < 2; ++built, ++turn) {
+      const std::string record(length, static_cast<char>('a' + turn % 26));
+      const std::size_t which = turn % 3;
+      if (built != 0) {
+        table.begin_record().append(record);
+        table.end_record(buckets[which]);
+      } else {
+        table.add_record(buckets[which], record);
+      }
+      if (turn >= 3) expected[which].push_back('\0');
+      expected[which] += record;
+    }
+  }
+  std::string data;
+  for (std::size_t k = 0; k < hashed::kBucketCount; ++k) {
+    if (k == 0) data += expected[1];
+    if (k == 4711) data += expected[2];
+    if (k == 9998) data += expected[0];
+  }
+  for (std::size_t which = 0; which < 3; ++which) {
+    EXPECT_EQ(table.bytes(buckets[which]), expected[which]) << which;
+    EXPECT_EQ(table.length(buckets[which]), expected[which].size()) << which;
+  }
+  EXPECT_EQ(table.bytes(1), "");
+  EXPECT_EQ(written(table).substr(kHeaderBytes), data);
+}
+
 TEST(Writer, EmptyTableIsFortyThousandBytesOfMagic) {
   std::size_t max_length = 99;
   std::string file = written(BucketTable{}, &max_length);

@@ -43,6 +43,19 @@ TEST_P(LineToRecord, MakesTheExpectedRecordInTheExpectedBucket) {
   EXPECT_EQ(key_hash(line), c.bucket);
 }
 
+// The converter's one pass, on the line as read: the same record behind the bytes already there,
+// the same bucket, and the line left as it was.
+TEST_P(LineToRecord, OnePassGivesTheSameRecordAndBucket) {
+  const LineCase& c = GetParam();
+  const std::string line = c.line;
+  std::string out = "before";
+  const hashed::FiledLine filed = hashed::append_line_record(line, out);
+  EXPECT_EQ(hex(out), hex("before" + c.record));
+  EXPECT_EQ(filed.phrases, c.phrases);
+  EXPECT_EQ(filed.bucket, c.bucket);
+  EXPECT_EQ(line, c.line);
+}
+
 const std::string kAbc = bytes({0x41, 0x42, 0x43});
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,6 +98,20 @@ INSTANTIATE_TEST_SUITE_P(
                  8226},
         LineCase{"NulAsFirstTrailDropsThePhrase", std::string("abc \xA4\0\n", 7), kAbc, 0, 8226}),
     test_support::case_name<LineCase>);
+
+// The one pass hashes every line of up to four pieces as the fold and the hash taken apart do.
+TEST(AppendLineRecord, HashesAsFoldingThenHashing) {
+  const std::string pieces[] = {"a", "Z", "Q", " ", "\t", "~", "!", std::string(1, '\0'), "\xA4", "\x7F", "\n"};
+  const std::size_t n = std::size(pieces);
+  for (std::size_t i = 0; i < n * n * n * n; ++i) {
+    std::string line;
+    for (std::size_t j = 0, v = i; j < 4; ++j, v /= n) line += pieces[v % n];
+    std::string folded = line;
+    hashed::fold_leading_capitals(folded);
+    std::string out;
+    EXPECT_EQ(hashed::append_line_record(line, out).bucket, key_hash(folded)) << hex(line);
+  }
+}
 
 // Every record decodes back by the rule that the loader relies on: the key has no byte with bit 7
 // set and no 0x00, then two-byte units follow, and the phrase count is the units with bit 7 set.

@@ -135,6 +135,18 @@ TEST(DecimalFormat, FillsLineAfterLine) {
   EXPECT_EQ(stream.str(), expected);
 }
 
+// A field wider than the writer's buffer: the line is made apart and then handed over.
+TEST(DecimalFormat, FillsFieldsWiderThanTheWritersBuffer) {
+  platform::DecimalFormat format("[%20000ld|%ld]");
+  std::ostringstream stream;
+  {
+    platform::MessageWriter out(stream);
+    out.write("before ");
+    format.print(out, -5L, 6L);
+  }
+  EXPECT_EQ(stream.str(), "before [" + std::string(19998, ' ') + "-5|6]");
+}
+
 TEST(DecimalFormat, RefusesOtherConversions) {
   for (const char* format : {"%d", "%5d", "%lu", "%-5ld", "%05ld", "%lld", "%%", "100%", "%l", "%99999999ld"}) {
     EXPECT_THROW(platform::DecimalFormat{format}, std::invalid_argument) << format;
