@@ -23,6 +23,7 @@ namespace big5dict {
 // What a text to look for is: Big5 characters (each a lead byte 0x81..0xFE and a trail byte), a
 // key (printable ASCII, no blank), or neither.
 enum class SoughtKind { kCharacters, kKey, kNeither };
+// The kind of `sought`; an empty text is neither.
 SoughtKind sought_kind(std::string_view sought);
 
 struct LookupResult {
