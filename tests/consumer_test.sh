@@ -44,6 +44,12 @@ for header in "$prefix"/include/big5dict/*.h; do
     fail "big5dict/$(basename "$header") does not compile on its own"
 done
 
+# A sanitized build installs instrumented archives: their users need the sanitizers' runtime, which
+# the compiler adds for the same flags (given in the environment, as a user would give them).
+sanitize_flags=""
+grep -qE '^BIG5_SANITIZE:[A-Z]+=ON' "$build/CMakeCache.txt" && sanitize_flags="-fsanitize=address,undefined"
+export CXXFLAGS="${CXXFLAGS:-} $sanitize_flags"
+
 cp -r "$src/examples/library" "$work/example"
 "$cmake" -S "$work/example" -B "$work/example-build" -DCMAKE_PREFIX_PATH="$prefix" >"$work/example.log" 2>&1 &&
   "$cmake" --build "$work/example-build" >>"$work/example.log" 2>&1 ||
@@ -51,7 +57,7 @@ cp -r "$src/examples/library" "$work/example"
 pc_path=$(dirname "$(find "$prefix" -name big5dict.pc | head -1)")
 flags=$(PKG_CONFIG_PATH=$pc_path pkg-config --cflags --libs big5dict) || fail "pkg-config knows no big5dict"
 # shellcheck disable=SC2086
-"$cxx" "$work/example/big5dict_show.cpp" -o "$work/show-pc" $flags || fail "the example does not build with pkg-config"
+"$cxx" $sanitize_flags "$work/example/big5dict_show.cpp" -o "$work/show-pc" $flags || fail "the example does not build with pkg-config"
 
 mkdir -p "$work/old"
 cat >"$work/old/CMakeLists.txt" <<'CMAKE'
