@@ -284,7 +284,7 @@ bench_rime_tables() {
   done
   [ ${#missing[@]} -gt 0 ] || return 0
   mkdir -p "$BENCH_RIME"
-  (cd "$BENCH_RIME" && rm -f "${missing[@]/%/_*.deb}" && apt-get download "${missing[@]}" >/dev/null 2>&1) ||
+  (cd "$BENCH_RIME" && apt-get download "${missing[@]}" >/dev/null 2>&1) ||
     bench_fail "apt-get download ${missing[*]} failed (run apt-get update first)"
   for package in "${missing[@]}"; do
     dpkg -x "$(ls "$BENCH_RIME/${package}"_*.deb | head -n 1)" "$BENCH_RIME" || bench_fail "cannot take apart $package"
