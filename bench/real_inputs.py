@@ -43,8 +43,14 @@ def peer(source, report, out):
             number = line.split("\t", 1)[0]
             if number.isdigit():
                 dropped.add(int(number))
-    lines = ["KeyCode=abcdefghijklmnopqrstuvwxyz", "Length=5", "[Data]"]
-    lines += [f"{code} {quoted(text)}" for number, text, code in body_rows(source) if number not in dropped]
+    rows = [(text, code) for number, text, code in body_rows(source) if number not in dropped]
+    # The letters, then any other key character the table's codes use (array30's , . / ; '), so
+    # that the peer takes every row TOMBRAL takes.
+    letters = "abcdefghijklmnopqrstuvwxyz"
+    extra = sorted(set("".join(code for _, code in rows)) - set(letters))
+    length = max([5] + [len(code) for _, code in rows])
+    lines = ["KeyCode=" + letters + "".join(extra), f"Length={length}", "[Data]"]
+    lines += [f"{code} {quoted(text)}" for text, code in rows]
     Path(out).write_text("\n".join(lines) + "\n", encoding="utf-8")
 
 
