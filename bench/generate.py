@@ -5,8 +5,8 @@ Usage: generate.py KIND FOLDER
   lexmoor             create.b5 (200000 phrases), add.b5 (50000: half new, half of create.b5),
                       delete.b5 (50000 phrases of create.b5) and export.b5 (asks for the text form)
   tombral-realistic   cizu.b5: 191440 lines of a CiZu table, about 2.5 MB, as a real one has them
-  tombral-colliding   colliding.b5: 200000 lines whose keys come from four codes, so that a few
-                      buckets grow to megabytes
+  tombral-colliding   colliding-1x.b5, -2x.b5, -4x.b5: 200000, 400000 and 800000 lines whose keys
+                      come from four codes, so that a few buckets grow to megabytes
   tombral-long-lines  long-lines-1x.b5, -2x.b5, -4x.b5: 20000, 40000 and 80000 lines of two-letter
                       keys, one line in fifty up to 20 KB long
   kestrawn            input-table.b5: every position of the rows 0xA4..0xF9 under a generated key,
@@ -77,13 +77,16 @@ def tombral_realistic(folder):
 
 
 def tombral_colliding(folder):
-    rng = random.Random(2026)
+    # The same table at 1x, 2x and 4x its size, so the times show whether a line costs the same
+    # however large its bucket has grown.
     keys = [b"abc", b"ABC", b"zz", b"hello"]
-    out = bytearray(b"* generated CiZu table\n")
-    for _ in range(200000):
-        phrases = [phrase(rng, [2, 3, 4], [1, 1, 1]) for _ in range(rng.randint(1, 4))]
-        out += rng.choice(keys) + b" " + b" ".join(phrases) + b"\n"
-    (folder / "colliding.b5").write_bytes(out)
+    for scale in (1, 2, 4):
+        rng = random.Random(2026)
+        out = bytearray(b"* generated CiZu table\n")
+        for _ in range(200000 * scale):
+            phrases = [phrase(rng, [2, 3, 4], [1, 1, 1]) for _ in range(rng.randint(1, 4))]
+            out += rng.choice(keys) + b" " + b" ".join(phrases) + b"\n"
+        (folder / f"colliding-{scale}x.b5").write_bytes(out)
 
 
 def tombral_long_lines(folder):

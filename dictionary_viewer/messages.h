@@ -6,19 +6,37 @@ namespace dictionary_viewer::msg {
 
 constexpr char kUsage[] =
     "Usage: DBGVIEW [--text] [--utf8 [--encoding NAME]] FILE\n"
+    "       DBGVIEW --find WHAT [--utf8 [--encoding NAME]] FILE\n"
     "  DBGVIEW FILE               tell the file's format, summarise it and verify every rule\n"
     "  DBGVIEW --utf8 FILE        the same, with the Big5 names and characters in UTF-8\n"
     "  DBGVIEW --text FILE        write its content as the Big5 text its own program reads back\n"
     "  DBGVIEW --text --utf8 FILE the same text in UTF-8\n"
     "  --encoding NAME            the Big5 variant for --utf8: BIG5 (the default), CP950 (the same\n"
     "                             table here) or BIG5-HKSCS\n"
-    "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error.\n";
+    "  DBGVIEW --find WHAT FILE   what the file holds for WHAT, one result a line: the phrases under a\n"
+    "                             character or the phrase itself (phrase dictionary), the phrases of a\n"
+    "                             key (hashed), the key of a character or the characters of a key (input)\n"
+    "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error; with --find 0 found, 1 nothing\n"
+    "found, 2 usage error or a file that is unreadable, unknown or not sound.\n";
 constexpr char kTextOption[] = "--text";
 constexpr char kUtf8Option[] = "--utf8";
 constexpr char kEncodingOption[] = "--encoding";
+constexpr char kFindOption[] = "--find";
 // Usage errors, each followed by the usage text.
 constexpr char kUnknownEncoding[] = "DBGVIEW: unknown encoding %s: BIG5, CP950 or BIG5-HKSCS\n";
 constexpr char kEncodingWithoutUtf8[] = "DBGVIEW: --encoding names the Big5 variant of --utf8, which is not given\n";
+constexpr char kFindWithText[] = "DBGVIEW: --find writes what it finds, --text the whole content: give one\n";
+constexpr char kEmptySought[] = "DBGVIEW: --find needs a WHAT that is not empty\n";
+
+// --find: a WHAT that cannot be looked for, without the usage text.
+constexpr char kSoughtLoneLead[] = "DBGVIEW: WHAT ends in the lead byte 0x%02X, which has no trail byte\n";
+constexpr char kSoughtNotInVariant[] = "DBGVIEW: WHAT is not UTF-8, or holds a character that %s has no code for\n";
+constexpr char kSoughtDoesNotFit[] = "DBGVIEW: %s: %s\n";
+constexpr char kFindsInPhrase[] = "a phrase dictionary is looked up by Big5 characters, and WHAT is none";
+constexpr char kFindsInHashed[] =
+    "a hashed phrase dictionary is looked up by a key of printable ASCII without blanks, and WHAT is none";
+constexpr char kFindsInInput[] =
+    "an input dictionary is looked up by one character or by a key of its key type, and WHAT is neither";
 
 constexpr char kUnknownFormat[] =
     "DBGVIEW: %s: not a dictionary file DBGVIEW knows (%s bytes): a phrase dictionary starts with "

@@ -1,11 +1,12 @@
-// The arguments ([--text] [--utf8 [--encoding NAME]] FILE, options in any order before or after the
-// name), the file read as far as its format reaches, and the verdict as an exit status.
+// The arguments ([--text | --find WHAT] [--utf8 [--encoding NAME]] FILE, options in any order before
+// or after the name), the file read as far as its format reaches, and the verdict as an exit status.
 #include "dictionary_viewer/run.h"
 
 #include <new>
 #include <optional>
 
 #include "dictionary_viewer/bounded_read.h"
+#include "dictionary_viewer/find.h"
 #include "dictionary_viewer/messages.h"
 #include "dictionary_viewer/viewer.h"
 #include "platform/big5_variants.h"
@@ -19,6 +20,7 @@ namespace {
 struct Arguments {
   ViewOptions options;
   std::string name;
+  std::optional<std::string> sought;  // --find's WHAT
 };
 
 // The arguments, or the usage error: its own line (empty when the usage text says it all).
@@ -43,6 +45,10 @@ Parsed parse(const std::vector<std::string>& args) {
       if (!variant) return {std::nullopt, platform::format(msg::kUnknownEncoding, args[i].c_str())};
       parsed.options.encoding = *variant;
       encoding_given = true;
+    } else if (arg == msg::kFindOption) {
+      if (++i == args.size() || parsed.sought) return {};
+      if (args[i].empty()) return {std::nullopt, msg::kEmptySought};
+      parsed.sought = args[i];
     } else if (arg.size() > 1 && arg[0] == '-') {
       return {};
     } else if (have_name) {
@@ -53,6 +59,7 @@ Parsed parse(const std::vector<std::string>& args) {
     }
   }
   if (encoding_given && !parsed.options.utf8) return {std::nullopt, msg::kEncodingWithoutUtf8};
+  if (parsed.sought && parsed.options.text) return {std::nullopt, msg::kFindWithText};
   if (!have_name) return {};
   return {parsed, ""};
 }
@@ -64,7 +71,12 @@ int exit_status(Outcome outcome) {
     case Outcome::kSound:
       return 0;
     case Outcome::kUsage:
+    case Outcome::kFindTrouble:
       return 2;
+    case Outcome::kFound:
+      return 0;
+    case Outcome::kNothingFound:
+      return 1;
     case Outcome::kNotSound:
     case Outcome::kCannotOpen:
     case Outcome::kReadError:
@@ -77,13 +89,11 @@ int exit_status(Outcome outcome) {
   return 1;
 }
 
-Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Parsed arguments = parse(args);
-  if (!arguments.arguments) {
-    err << arguments.error << msg::kUsage;
-    return Outcome::kUsage;
-  }
-  const Arguments* parsed = &*arguments.arguments;
+namespace {
+
+// The file opened and read as far as its format reaches, then viewed, or searched for WHAT given
+// in Big5.
+Outcome view_file(const Arguments* parsed, const std::string* sought, std::ostream& out, std::ostream& err) {
   platform::InputFile file;
   if (int error = file.open(parsed->name); error != 0) {
     err << platform::open_failure_report(parsed->name, error);
@@ -97,6 +107,13 @@ Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostrea
       err << platform::read_error_report(parsed->name, error);
       return Outcome::kReadError;
     }
+    if (sought) {
+      switch (find(parsed->name, held.bytes, held.length, *sought, parsed->options, out, err)) {
+        case FindVerdict::kFound: return Outcome::kFound;
+        case FindVerdict::kNothingFound: return Outcome::kNothingFound;
+        case FindVerdict::kTrouble: return Outcome::kFindTrouble;
+      }
+    }
     switch (view(parsed->name, held.bytes, held.length, parsed->options, out, err)) {
       case Verdict::kSound: return Outcome::kSound;
       case Verdict::kNotSound: return Outcome::kNotSound;
@@ -109,6 +126,33 @@ Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return Outcome::kNoMemory;
   }
   return Outcome::kUnknownFormat;
+}
+
+}  // namespace
+
+Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Parsed arguments = parse(args);
+  if (!arguments.arguments) {
+    err << arguments.error << msg::kUsage;
+    return Outcome::kUsage;
+  }
+  const Arguments* parsed = &*arguments.arguments;
+  if (!parsed->sought) return view_file(parsed, nullptr, out, err);
+  // WHAT is checked before the file is opened: its faults are the user's, whatever the file.
+  std::string sought = *parsed->sought;
+  if (parsed->options.utf8) {
+    sought.clear();
+    if (!big5_of_sought(*parsed->sought, parsed->options, sought, err)) return Outcome::kFindTrouble;
+  }
+  if (ends_in_lone_lead(sought, err)) return Outcome::kFindTrouble;
+  switch (Outcome outcome = view_file(parsed, &sought, out, err)) {
+    case Outcome::kFound:
+    case Outcome::kNothingFound:
+    case Outcome::kFindTrouble:
+      return outcome;
+    default:
+      return Outcome::kFindTrouble;
+  }
 }
 
 }  // namespace dictionary_viewer

@@ -18,9 +18,14 @@ enum class Outcome {
   kNoMemory,
   kOutputFailed,   // standard output could not take the summary or the text
   kUsage,
+  // --find:
+  kFound,
+  kNothingFound,
+  kFindTrouble,  // WHAT does not suit the file, or the file cannot be searched whole
 };
 
-// DBGVIEW's status table: 0 for a sound file, 2 for the usage text, 1 for every other outcome.
+// DBGVIEW's status table: 0 for a sound file, 2 for the usage text, 1 for every other outcome;
+// --find's is grep's: 0 found, 1 nothing found, 2 for every trouble.
 int exit_status(Outcome outcome);
 
 // `args` are the arguments after the program name.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what lands there: exactly the five programs
-# in bin/ and their five manual pages in share/man/man1/; that man renders each page and the page
+# in bin/, their five manual pages in share/man/man1/ and the library (installed_tree.sh); that
+# man renders each page and the page
 # linter finds nothing; and that each page names every argument form and exit status the README
 # gives for its program.
 # Usage: install_test.sh CMAKE BUILD_DIR
@@ -21,11 +22,9 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 "$cmake" --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 || fail "cmake --install: $(cat "$prefix.log")"
 rm -f "$prefix.log"
 
-listing() { (cd "$prefix/$1" 2>/dev/null && ls -A | sort | tr '\n' ' '); }
-[ "$(listing bin)" = "B5IMPORT DBGVIEW KESTRAWN LEXMOOR TOMBRAL " ] || fail "bin/ holds: $(listing bin)"
-[ "$(listing share/man/man1)" = "B5IMPORT.1 DBGVIEW.1 KESTRAWN.1 LEXMOOR.1 TOMBRAL.1 " ] ||
-  fail "share/man/man1/ holds: $(listing share/man/man1)"
-[ "$(cd "$prefix" && find . -type f | wc -l)" = 10 ] || fail "more than the ten files: $(cd "$prefix" && find . -type f)"
+. "$(dirname "$0")/installed_tree.sh"
+shared=$(sed -n 's/^BUILD_SHARED_LIBS:[A-Z]*=//p' "$build/CMakeCache.txt")
+check_installed_tree "$prefix" "$(dirname "$0")/.." "${shared:-OFF}"
 for program in B5IMPORT DBGVIEW KESTRAWN LEXMOOR TOMBRAL; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
@@ -35,7 +34,7 @@ declare -A forms=(
   [LEXMOOR]='/atend|@file|#|$file|+list|*list|-list|SOURCE|SECOND'
   [TOMBRAL]='big5file|dicfile'
   [KESTRAWN]='input[.B5]|output[.DBG]|*CiZu|*CIZU'
-  [DBGVIEW]='DBGVIEW FILE|DBGVIEW --utf8 FILE|DBGVIEW --text FILE|DBGVIEW --text --utf8 FILE|--encoding NAME'
+  [DBGVIEW]='DBGVIEW FILE|DBGVIEW --utf8 FILE|DBGVIEW --text FILE|DBGVIEW --text --utf8 FILE|--encoding NAME|DBGVIEW --find WHAT FILE'
   [B5IMPORT]='--from LAYOUT|phrase-text|cizu-table|input-table|--encoding NAME|SOURCE|OUTPUT|--help'
 )
 declare -A statuses=([LEXMOOR]='0 1' [TOMBRAL]='0 1' [KESTRAWN]='0 1' [DBGVIEW]='0 1 2' [B5IMPORT]='0 1 2')

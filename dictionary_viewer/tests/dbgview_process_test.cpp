@@ -33,13 +33,18 @@ void dump(const ScratchDir& dir, const std::string& file, const std::string& dum
 
 const char kUsage[] =
     "Usage: DBGVIEW [--text] [--utf8 [--encoding NAME]] FILE\n"
+    "       DBGVIEW --find WHAT [--utf8 [--encoding NAME]] FILE\n"
     "  DBGVIEW FILE               tell the file's format, summarise it and verify every rule\n"
     "  DBGVIEW --utf8 FILE        the same, with the Big5 names and characters in UTF-8\n"
     "  DBGVIEW --text FILE        write its content as the Big5 text its own program reads back\n"
     "  DBGVIEW --text --utf8 FILE the same text in UTF-8\n"
     "  --encoding NAME            the Big5 variant for --utf8: BIG5 (the default), CP950 (the same\n"
     "                             table here) or BIG5-HKSCS\n"
-    "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error.\n";
+    "  DBGVIEW --find WHAT FILE   what the file holds for WHAT, one result a line: the phrases under a\n"
+    "                             character or the phrase itself (phrase dictionary), the phrases of a\n"
+    "                             key (hashed), the key of a character or the characters of a key (input)\n"
+    "Exit status: 0 sound, 1 not sound or unreadable, 2 usage error; with --find 0 found, 1 nothing\n"
+    "found, 2 usage error or a file that is unreadable, unknown or not sound.\n";
 
 TEST(DbgviewProcess, UsageErrorsGiveStatus2) {
   ScratchDir dir;

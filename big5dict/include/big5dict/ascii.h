@@ -6,9 +6,11 @@
 
 namespace big5dict {
 
+// Whether a byte is one of the 26 capitals, or of the 26 small letters.
 constexpr bool is_ascii_capital(std::uint8_t b) { return b >= 'A' && b <= 'Z'; }
 constexpr bool is_ascii_small(std::uint8_t b) { return b >= 'a' && b <= 'z'; }
 
+// A capital as its small letter and a small letter as its capital; every other byte as it is.
 constexpr std::uint8_t to_ascii_lower(std::uint8_t b) {
   return is_ascii_capital(b) ? static_cast<std::uint8_t>(b - 'A' + 'a') : b;
 }

@@ -26,6 +26,8 @@ static_assert(kLowTrailCount == 63 && kRowPositions == 157);
 // The last lead byte of any row.
 constexpr std::uint8_t kLastLead = 0xFE;
 
+// Whether a byte is a trail byte of the low run (0x40..0x7E), of the high run (0xA1..0xFE), or of
+// either.
 constexpr bool is_low_trail(std::uint8_t trail) { return trail >= kLowTrailFirst && trail <= kLowTrailLast; }
 constexpr bool is_high_trail(std::uint8_t trail) { return trail >= kHighTrailFirst && trail <= kHighTrailLast; }
 constexpr bool is_big5_trail(std::uint8_t trail) { return is_low_trail(trail) || is_high_trail(trail); }

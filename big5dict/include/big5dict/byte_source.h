@@ -17,12 +17,13 @@ class ByteSource {
   // Reads up to n bytes into `into`; returns how many arrived. Fewer than n means the end of the
   // input was met (at_end) or the system failed to read (error).
   virtual std::size_t read(void* into, std::size_t n) = 0;
+  // True once a read has asked for more than was left.
   virtual bool at_end() const = 0;
   // The system's error number of a failed read, 0 while none failed.
   virtual int error() const = 0;
 };
 
-// Bytes held in memory as a source.
+// Bytes held in memory as a source: reads them in order, and never fails.
 class MemorySource : public ByteSource {
  public:
   explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}

@@ -13,6 +13,7 @@
 
 namespace big5dict::hashed {
 
+// Whether a folded source byte is kept in a stored key (0x21..0x7E, as the hash takes them).
 constexpr bool is_key_byte(std::uint8_t b) { return b >= kFirstKeyByte && b <= kLastKeyByte; }
 
 // The stored form of one source key byte, or nothing when the byte is dropped.

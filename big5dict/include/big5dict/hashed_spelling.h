@@ -30,6 +30,8 @@ class KeySpeller {
   KeySpeller(const KeySpeller&) = delete;
   KeySpeller& operator=(const KeySpeller&) = delete;
 
+  // A spelling of the stored key `restored` (in small letters, as read back) that hashes to
+  // `bucket`, as a table line would write it; nothing when none does.
   std::optional<std::string> spell(std::string_view restored, std::size_t bucket);
 
  private:

@@ -11,6 +11,7 @@ namespace big5dict::hashed {
 constexpr char kCommentMark = '*';
 constexpr char kSeparator = ' ';
 
+// Whether a table line is a comment: its first byte is the mark.
 constexpr bool is_comment(std::string_view line) { return !line.empty() && line[0] == kCommentMark; }
 
 // The key of a line: its bytes up to the first space, or all of it when there is none.

@@ -97,6 +97,7 @@ struct TableEnd {
   std::optional<std::size_t> stray;    // a marker after slot 0, which gets none
   std::optional<std::size_t> missing;  // the slot after the highest used one, which lacks its marker
 };
+// Where the key table ends, as the text system scans it, and what is wrong with its end.
 TableEnd find_table_end(const KeyTable& key);
 
 }  // namespace big5dict::input

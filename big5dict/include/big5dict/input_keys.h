@@ -31,6 +31,7 @@ struct KeyTypeLayout {
   constexpr unsigned width() const { return bits_per_position * static_cast<unsigned>(positions); }
 };
 
+// The digits' bits and the positions of a key type, as the table above gives them.
 constexpr KeyTypeLayout layout_of(KeyType type) {
   switch (type) {
     case KeyType::kAlpha: return {5, 6};

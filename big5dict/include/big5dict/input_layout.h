@@ -130,6 +130,7 @@ constexpr int character_hash(std::uint8_t lead, std::uint8_t trail, std::uint8_t
   return (lead - base) * kRowPositions + position;
 }
 
+// Whether a character hash lies inside the key table.
 constexpr bool has_slot(int hash) { return hash >= 0 && hash < static_cast<int>(kSlotCount); }
 
 // The character whose hash is `hash` (0 <= hash); its lead byte may lie past 0xFF, where no
@@ -140,6 +141,7 @@ struct HashedCharacter {
   // Only a lead byte above 0x80 and within a byte gets a slot from a line's character.
   constexpr bool is_character() const { return lead > 0x80 && lead <= 0xFF; }
 };
+// The character of a hash under the table's first row `qu_start`.
 constexpr HashedCharacter hashed_character(int hash, std::uint8_t qu_start) {
   return {base_row(qu_start) + hash / kRowPositions, position_trail(hash % kRowPositions)};
 }

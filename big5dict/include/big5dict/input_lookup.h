@@ -19,6 +19,7 @@ class KeyLookup {
   // `file` is a full input dictionary, kFullFileBytes long.
   explicit KeyLookup(std::string_view file);
 
+  // The file's header, decoded.
   const DictHeader& header() const { return header_; }
 
   // The key code of a character, 0 when no key reaches it or it has no slot.

@@ -26,6 +26,7 @@ struct KeyField {
   std::size_t start = 0;
   std::size_t end = 0;
 };
+// The key field of a line's text (its line feed left out).
 KeyField entry_key_field(std::string_view text);
 
 // The header line, left to right: the short name, the key type letter (with "+" for extra keys),

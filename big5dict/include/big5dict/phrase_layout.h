@@ -45,6 +45,7 @@ constexpr int slot_index(std::uint8_t lead, std::uint8_t trail) {
   return (lead - kFirstLead) * kSlotsPerLead + row_position(trail);
 }
 
+// Whether an index of the slot geometry owns a bucket.
 constexpr bool has_slot(int index) { return index >= 0 && index < kSlotCount; }
 
 // The character of a slot (0 <= slot < kSlotCount).
@@ -93,10 +94,12 @@ class HeaderImage {
   // The built-in identification field and all half-offsets 0.
   HeaderImage();
 
+  // The 27004 bytes, to read a file's header into or to write it from.
   std::uint8_t* data() { return bytes_.data(); }
   const std::uint8_t* data() const { return bytes_.data(); }
   static constexpr std::size_t size() { return kHeaderBytes; }
 
+  // Half-offset `entry` (0 <= entry < kTableEntries), little-endian at 64 + 2 * entry.
   std::uint16_t half_offset(int entry) const;
   void set_half_offset(int entry, std::uint16_t value);
 

@@ -28,6 +28,7 @@ std::string export_text(const HeaderImage& header, const PhraseTable& table);
 // of the rows above 0xA0 (whether that character has a slot is the head line's own question), a
 // continuation line with "--"; any other line is skipped.
 enum class SourceLineKind { kHead, kContinuation, kOther };
+// The kind of one line of the source text.
 SourceLineKind source_line_kind(std::string_view line);
 
 // The characters a head or continuation line lists: from `from` (past the slot character or the
