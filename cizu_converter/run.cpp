@@ -1,7 +1,10 @@
 // The conversion run in order: banner, usage, opening both files, the line loop, the writer.
 #include "cizu_converter/run.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -23,6 +26,9 @@ namespace cizu_converter {
 
 namespace {
 
+// Beyond this the arena grows as it fills rather than asking for all of a huge table's size at once.
+constexpr std::uint64_t kLargestReserve = std::uint64_t{1} << 28;
+
 Outcome convert(const std::string& input_name, const std::string& output_name,
                    platform::MessageWriter& out, std::ostream& err) {
   platform::InputFile input;
@@ -30,8 +36,12 @@ Outcome convert(const std::string& input_name, const std::string& output_name,
   if (!platform::open_conversion_files(input_name, input, output_name, output, msg::kConverting, out, err)) {
     return Outcome::kCannotOpen;
   }
+  // A record is no longer than its line and its header is three bytes, so half the table's size
+  // again is room for most tables' records; a larger one grows the arena, as a pipe does.
+  const std::optional<std::uint64_t> input_size = input.regular_size();
   platform::TextReader reader(std::move(input));
   Conversion conversion;
+  if (input_size) conversion.table.reserve(static_cast<std::size_t>(std::min(*input_size + *input_size / 2, kLargestReserve)));
   if (StopStatus stop = convert_lines(reader, input_name, conversion, out)) return *stop;
   platform::DecimalFormat(msg::kCount).print(out, conversion.phrases);
   if (!big5dict::hashed::data_area_fits(big5dict::hashed::data_area_bytes(conversion.table))) {

@@ -31,6 +31,10 @@ class BucketTable {
   std::string& begin_record();
   void end_record(std::size_t bucket);
 
+  // Room for about `bytes` of records and their headers ahead, so that the arena need not move as
+  // it grows; memory not yet written to costs nothing.
+  void reserve(std::size_t bytes) { arena_.reserve(bytes); }
+
   // The bucket's length in the file: its records and the separators between them.
   std::uint64_t length(std::size_t bucket) const { return buckets_[bucket].length; }
 
