@@ -7,13 +7,20 @@
 #include <string_view>
 #include <vector>
 
+#include "big5dict/phrase_index.h"
 #include "big5dict/phrase_layout.h"
+#include "big5dict/phrase_search.h"
 
 namespace big5dict::phrase {
 
+// How the table finds an entry: through each sound bucket's index, or always by walking the
+// bucket (the reference the index is held to).
+enum class BucketLookup { kIndexed, kWalk };
+
 class PhraseTable {
  public:
-  PhraseTable() : buckets_(kTableEntries) {}
+  explicit PhraseTable(BucketLookup lookup = BucketLookup::kIndexed)
+      : buckets_(kTableEntries), indexes_(lookup == BucketLookup::kIndexed ? kTableEntries : 0) {}
 
   // Stores a copy of `bytes` up to its first NUL as the slot's bucket, replacing the earlier one:
   // in memory a bucket is a NUL-terminated string, so a NUL inside loaded bytes ends it there,
@@ -22,18 +29,20 @@ class PhraseTable {
 
   // Inserts `bytes` (no NUL) into the slot's bucket at `pos`, or erases `n` bytes at `pos`: an
   // edit changes the bucket where it stands, never a copy of it.
-  void insert(int slot, std::size_t pos, std::string_view bytes) {
-    buckets_[static_cast<std::size_t>(slot)].insert(pos, bytes);
-  }
-  void erase(int slot, std::size_t pos, std::size_t n) { buckets_[static_cast<std::size_t>(slot)].erase(pos, n); }
+  void insert(int slot, std::size_t pos, std::string_view bytes);
+  void erase(int slot, std::size_t pos, std::size_t n);
 
   const std::string& bucket(int slot) const { return buckets_[static_cast<std::size_t>(slot)]; }
 
   // Frees the slot's bucket.
-  void release(int slot) { std::string().swap(buckets_[static_cast<std::size_t>(slot)]); }
+  void release(int slot);
+
+  // The walk's answer for the stored characters `tail` in the slot's bucket (walk_bucket).
+  BucketSearch search(int slot, std::string_view tail);
 
  private:
   std::vector<std::string> buckets_;
+  std::vector<BucketIndex> indexes_;  // one a slot, or none when every search walks
 };
 
 }  // namespace big5dict::phrase
