@@ -171,7 +171,8 @@ void BucketIndex::inserted(std::string_view bucket, std::size_t pos, std::string
     forget();
     return;
   }
-  shift_from(pos, static_cast<std::ptrdiff_t>(entry.size()));
+  // An entry added at the end moves no other.
+  if (pos < old_length) shift_from(pos, static_cast<std::ptrdiff_t>(entry.size()));
   if ((std::size_t{entries_} + 1) * 4 > cells_.size() * 3) {
     build(bucket);
     return;
@@ -209,7 +210,7 @@ void BucketIndex::erasing(std::string_view bucket, std::size_t pos, std::size_t 
   cells_[hole] = 0;
   --entries_;
   if (byte_at(tail, 0) < kMarkBit) --two_character_entries_;
-  shift_from(pos + 1, -static_cast<std::ptrdiff_t>(size));
+  if (pos + size < bucket.size()) shift_from(pos + 1, -static_cast<std::ptrdiff_t>(size));
 }
 
 }  // namespace big5dict::phrase
