@@ -134,9 +134,8 @@ void BucketIndex::shift_from(std::size_t pos, std::ptrdiff_t by) {
   // Every cell whose entry starts at `pos` or later; an empty cell reads as position -1.
   const auto from = static_cast<std::uint32_t>(pos + 1);
   const auto step = static_cast<std::uint32_t>(by);
-  for (std::uint32_t& cell : cells_) {
-    if ((cell & kPositionMask) >= from) cell += step;
-  }
+  // Without a branch, so that the loop goes several cells at a time.
+  for (std::uint32_t& cell : cells_) cell += step & (0u - static_cast<std::uint32_t>((cell & kPositionMask) >= from));
 }
 
 std::optional<BucketSearch> BucketIndex::find(std::string_view bucket, std::string_view tail) const {
