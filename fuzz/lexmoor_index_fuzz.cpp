@@ -54,7 +54,7 @@ void same_result(const EditResult& a, const EditResult& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input in(data, size);
   const bool at_end = (in.next() & 1) != 0;
-  PhraseTable indexed;
+  PhraseTable indexed(BucketLookup::kIndexedEveryBucket);
   PhraseTable walked(BucketLookup::kWalk);
   constexpr int kSlot = 0;  // the phrases begin with A4 40
   // The bucket to start from: up to 255 bytes of the input as they come.

@@ -110,7 +110,7 @@ TEST(BucketIndex, FollowsEditsAsTheWalkingTableDoes) {
       {phrase(kDEF), EditRequest::kLookUp}};
   for (const BucketCase& c : kBuckets) {
     for (bool at_end : {false, true}) {
-      PhraseTable indexed;
+      PhraseTable indexed(BucketLookup::kIndexedEveryBucket);
       PhraseTable walked(BucketLookup::kWalk);
       indexed.insert(0, 0, c.bucket);
       walked.insert(0, 0, c.bucket);

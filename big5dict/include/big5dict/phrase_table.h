@@ -13,14 +13,20 @@
 
 namespace big5dict::phrase {
 
-// How the table finds an entry: through each sound bucket's index, or always by walking the
+// How the table finds an entry: through the index of each sound bucket of 512 bytes or more (a
+// shorter one walks faster than it is indexed), through the index of every sound bucket (so that
+// tests and fuzzing hold the index to the walk on small buckets too), or always by walking the
 // bucket (the reference the index is held to).
-enum class BucketLookup { kIndexed, kWalk };
+enum class BucketLookup { kIndexed, kIndexedEveryBucket, kWalk };
 
 class PhraseTable {
  public:
   explicit PhraseTable(BucketLookup lookup = BucketLookup::kIndexed)
-      : buckets_(kTableEntries), indexes_(lookup == BucketLookup::kIndexed ? kTableEntries : 0) {}
+      : buckets_(kTableEntries),
+        indexes_(lookup == BucketLookup::kWalk ? 0 : kTableEntries),
+        smallest_indexed_(lookup == BucketLookup::kIndexed ? kSmallestIndexedBucket : 0) {}
+
+  static constexpr std::size_t kSmallestIndexedBucket = 512;
 
   // Stores a copy of `bytes` up to its first NUL as the slot's bucket, replacing the earlier one:
   // in memory a bucket is a NUL-terminated string, so a NUL inside loaded bytes ends it there,
@@ -43,6 +49,7 @@ class PhraseTable {
  private:
   std::vector<std::string> buckets_;
   std::vector<BucketIndex> indexes_;  // one a slot, or none when every search walks
+  std::size_t smallest_indexed_;      // a shorter bucket is walked
 };
 
 }  // namespace big5dict::phrase

@@ -33,7 +33,7 @@ void PhraseTable::release(int slot) {
 
 BucketSearch PhraseTable::search(int slot, std::string_view tail) {
   const std::string& bucket = buckets_[static_cast<std::size_t>(slot)];
-  if (!indexes_.empty()) {
+  if (!indexes_.empty() && bucket.size() >= smallest_indexed_) {
     BucketIndex& index = indexes_[static_cast<std::size_t>(slot)];
     // A bucket found unsound is walked until it is replaced: an edit may mend it, but the walk
     // answers the same, and looking again after every edit would walk a damaged bucket twice.
