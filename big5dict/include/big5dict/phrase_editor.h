@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "big5dict/phrase_layout.h"
+#include "big5dict/phrase_search.h"
 #include "big5dict/phrase_table.h"
 
 namespace big5dict::phrase {
@@ -28,11 +29,6 @@ enum class EditOutcome {
   kMissing,     // a deletion of a phrase that is not there
   kBucketFull,  // the addition would make the bucket 16384 bytes or longer: not added
 };
-
-// The search stages, in the order a search passes them: a two-character phrase is looked for in
-// the leading run (stage 1); a long phrase first skips that run (stage 2), then walks the long
-// entries (stage 3).
-constexpr std::size_t kSearchStages = 3;
 
 struct EditResult {
   EditOutcome outcome = EditOutcome::kIgnored;
