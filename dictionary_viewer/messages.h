@@ -32,6 +32,7 @@ constexpr char kEmptySought[] = "DBGVIEW: --find needs a WHAT that is not empty\
 constexpr char kSoughtLoneLead[] = "DBGVIEW: WHAT ends in the lead byte 0x%02X, which has no trail byte\n";
 constexpr char kSoughtNotInVariant[] = "DBGVIEW: WHAT is not UTF-8, or holds a character that %s has no code for\n";
 constexpr char kSoughtDoesNotFit[] = "DBGVIEW: %s: %s\n";
+constexpr char kSoughtLooksUtf8[] = "DBGVIEW: WHAT reads as UTF-8 text: give --utf8 to look it up in Big5\n";
 constexpr char kFindsInPhrase[] = "a phrase dictionary is looked up by Big5 characters, and WHAT is none";
 constexpr char kFindsInHashed[] =
     "a hashed phrase dictionary is looked up by a key of printable ASCII without blanks, and WHAT is none";

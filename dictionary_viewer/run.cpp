@@ -12,6 +12,7 @@
 #include "platform/big5_variants.h"
 #include "platform/input_file.h"
 #include "platform/report.h"
+#include "platform/utf8.h"
 
 namespace dictionary_viewer {
 
@@ -91,6 +92,13 @@ int exit_status(Outcome outcome) {
 
 namespace {
 
+// Valid UTF-8 that holds a character beyond ASCII.
+bool looks_like_utf8(std::string_view text) {
+  bool beyond_ascii = false;
+  for (char c : text) beyond_ascii = beyond_ascii || static_cast<unsigned char>(c) >= 0x80;
+  return beyond_ascii && platform::first_invalid_utf8(text) == std::string_view::npos;
+}
+
 // The file opened and read as far as its format reaches, then viewed, or searched for WHAT given
 // in Big5.
 Outcome view_file(const Arguments* parsed, const std::string* sought, std::ostream& out, std::ostream& err) {
@@ -144,15 +152,14 @@ Outcome run(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     sought.clear();
     if (!big5_of_sought(*parsed->sought, parsed->options, sought, err)) return Outcome::kFindTrouble;
   }
-  if (ends_in_lone_lead(sought, err)) return Outcome::kFindTrouble;
-  switch (Outcome outcome = view_file(parsed, &sought, out, err)) {
-    case Outcome::kFound:
-    case Outcome::kNothingFound:
-    case Outcome::kFindTrouble:
-      return outcome;
-    default:
-      return Outcome::kFindTrouble;
-  }
+  // UTF-8 text typed without --utf8 mostly reads as Big5 too, and then finds nothing: when that is
+  // what a search that found nothing was given, say so.
+  const bool looks_utf8 = !parsed->options.utf8 && looks_like_utf8(sought);
+  Outcome outcome = Outcome::kFindTrouble;
+  if (!ends_in_lone_lead(sought, err)) outcome = view_file(parsed, &sought, out, err);
+  if (outcome != Outcome::kFound && outcome != Outcome::kNothingFound) outcome = Outcome::kFindTrouble;
+  if (outcome != Outcome::kFound && looks_utf8) err << msg::kSoughtLooksUtf8;
+  return outcome;
 }
 
 }  // namespace dictionary_viewer

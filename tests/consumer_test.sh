@@ -33,7 +33,8 @@ for program in B5IMPORT DBGVIEW KESTRAWN LEXMOOR TOMBRAL; do
   needed=$(readelf -d "$prefix/bin/$program" | grep NEEDED)
   grep -q libbig5dict <<<"$needed" && fail "$program needs the shared library: $needed"
 done
-if grep -qE '^BUILD_SHARED_LIBS:[A-Z]+=ON' "$build/CMakeCache.txt"; then
+. "$src/tests/installed_tree.sh"
+if [ "$(cache_flag "$build" BUILD_SHARED_LIBS)" = ON ]; then
   soname=$(readelf -d "$prefix"/lib*/libbig5dict.so 2>/dev/null | grep SONAME)
   grep -qF '[libbig5dict.so.1]' <<<"$soname" || fail "the shared library's soname: $soname"
 fi
@@ -47,11 +48,12 @@ done
 # A sanitized build installs instrumented archives: their users need the sanitizers' runtime, which
 # the compiler adds for the same flags (given in the environment, as a user would give them).
 sanitize_flags=""
-grep -qE '^BIG5_SANITIZE:[A-Z]+=ON' "$build/CMakeCache.txt" && sanitize_flags="-fsanitize=address,undefined"
+[ "$(cache_flag "$build" BIG5_SANITIZE)" = ON ] && sanitize_flags="-fsanitize=address,undefined"
 export CXXFLAGS="${CXXFLAGS:-} $sanitize_flags"
 
 cp -r "$src/examples/library" "$work/example"
-"$cmake" -S "$work/example" -B "$work/example-build" -DCMAKE_PREFIX_PATH="$prefix" >"$work/example.log" 2>&1 &&
+# The compiler the library was built with; nothing else is given.
+CXX=$cxx "$cmake" -S "$work/example" -B "$work/example-build" -DCMAKE_PREFIX_PATH="$prefix" >"$work/example.log" 2>&1 &&
   "$cmake" --build "$work/example-build" >>"$work/example.log" 2>&1 ||
   fail "the example does not build with find_package: $(cat "$work/example.log")"
 pc_path=$(dirname "$(find "$prefix" -name big5dict.pc | head -1)")
@@ -74,9 +76,9 @@ mkdir -p "$dicts"
 (cd "$dicts" &&
   "$prefix/bin/TOMBRAL" "$src/examples/cizu-table.b5" cizu.dbg &&
   "$prefix/bin/KESTRAWN" "$src/examples/input-table.b5" input.dbg &&
-  "$prefix/bin/KESTRAWN" "$src/examples/input-table.b5" stub.dbg '*CIZU'
-  "$prefix/bin/LEXMOOR" '#' "+$src/examples/lexmoor-create.b5"
-  [ -f LEXMOOR.DBG ]) >/dev/null || fail "the programs did not build the example dictionaries"
+  "$prefix/bin/KESTRAWN" "$src/examples/input-table.b5" stub.dbg '*CIZU' &&
+  { "$prefix/bin/LEXMOOR" '#' "+$src/examples/lexmoor-create.b5"; [ $? = 1 ]; } &&  # a completed run gives 1
+  [ -f LEXMOOR.DBG ]) >/dev/null 2>&1 || fail "the programs did not build the example dictionaries"
 
 same() {  # same NAME EXPECTED-FILE EXPECTED-STATUS ACTUAL-FILE ACTUAL-STATUS
   cmp -s "$2" "$4" || fail "$1: the output differs"

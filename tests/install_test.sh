@@ -23,7 +23,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 rm -f "$prefix.log"
 
 . "$(dirname "$0")/installed_tree.sh"
-shared=$(sed -n 's/^BUILD_SHARED_LIBS:[A-Z]*=//p' "$build/CMakeCache.txt")
+shared=$(cache_flag "$build" BUILD_SHARED_LIBS)
 check_installed_tree "$prefix" "$(dirname "$0")/.." "${shared:-OFF}"
 for program in B5IMPORT DBGVIEW KESTRAWN LEXMOOR TOMBRAL; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"

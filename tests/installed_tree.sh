@@ -3,6 +3,13 @@
 # pages, every public header and no other, the four static libraries, the shared one exactly when
 # SHARED is ON, the CMake package and the pkg-config file, and nothing else. Calls fail for each
 # difference.
+# cache_flag BUILD_DIR NAME: ON when the build's cache sets NAME to any of CMake's true values.
+cache_flag() {
+  local value
+  value=$(sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt" | tr '[:lower:]' '[:upper:]')
+  case "$value" in ON | 1 | TRUE | YES | Y) echo ON ;; *) echo OFF ;; esac
+}
+
 check_installed_tree() {
   local root=$1 source=$2 shared=$3
   listing() { (cd "$root/$1" 2>/dev/null && ls -A | LC_ALL=C sort | tr '\n' ' '); }
@@ -24,6 +31,6 @@ check_installed_tree() {
   [ "$(listing "$libdir/cmake/big5dict")" = "big5dictConfig.cmake big5dictConfigVersion.cmake ${targets}big5dictTargets.cmake " ] ||
     fail "$libdir/cmake/big5dict/ holds: $(listing "$libdir/cmake/big5dict")"
   [ "$(listing "$libdir/pkgconfig")" = "big5dict.pc " ] || fail "$libdir/pkgconfig/ holds: $(listing "$libdir/pkgconfig")"
-  [ "$(listing .)" = "bin include $(basename "$libdir") share " ] || fail "the tree holds: $(listing .)"
+  [ "$(listing .)" = "bin include ${libdir%%/*} share " ] || fail "the tree holds: $(listing .)"
   [ "$(listing share)" = "man " ] || fail "share/ holds: $(listing share)"
 }

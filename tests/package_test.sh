@@ -31,7 +31,7 @@ deb=${debs[0]}
 dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x failed"
 [ "$(cd "$work/root" && ls -A)" = usr ] || fail "the package holds more than usr/: $(ls -A "$work/root")"
 . "$src/tests/installed_tree.sh"
-shared=$(sed -n 's/^BUILD_SHARED_LIBS:[A-Z]*=//p' "$build/CMakeCache.txt")
+shared=$(cache_flag "$build" BUILD_SHARED_LIBS)
 check_installed_tree "$work/root/usr" "$src" "${shared:-OFF}"
 grep -q 'prefix=${pcfiledir}' "$(find "$work/root" -name big5dict.pc)" || fail "big5dict.pc is not relative to itself"
 "$work/root/usr/bin/DBGVIEW" --find x /dev/null >/dev/null 2>&1

@@ -107,6 +107,11 @@ TEST_F(DbgviewFind, EveryFileAndWhat) {
        "DBGVIEW: WHAT ends in the lead byte 0xA4, which has no trail byte\n"},
       {"CharacterTheVariantLacks", {"--utf8", "--find", "😀", "LEXMOOR.DBG"}, 2, "",
        "DBGVIEW: WHAT is not UTF-8, or holds a character that BIG5 has no code for\n"},
+      {"Utf8WithoutTheOption", {"--find", "中學", "LEXMOOR.DBG"}, 1, "",
+       "DBGVIEW: WHAT reads as UTF-8 text: give --utf8 to look it up in Big5\n"},
+      {"Utf8WithoutTheOptionEndingInALeadByte", {"--find", "中", "LEXMOOR.DBG"}, 2, "",
+       "DBGVIEW: WHAT ends in the lead byte 0xAD, which has no trail byte\n"
+       "DBGVIEW: WHAT reads as UTF-8 text: give --utf8 to look it up in Big5\n"},
       {"NotUtf8", {"--utf8", "--find", "\xA4\xA4", "LEXMOOR.DBG"}, 2, "",
        "DBGVIEW: WHAT is not UTF-8, or holds a character that BIG5 has no code for\n"},
       {"MissingFile", {"--find", "a", "none.dbg"}, 2, "", "none.dbg: No such file or directory\n"},

@@ -35,7 +35,8 @@ struct LookupResult {
 };
 
 // `file` holds the file's first bytes, as far as its format reaches (format_capacity), of a file
-// `length` long.
+// `length` long. A stub fits anything, even bytes that are no text: a program that refuses some
+// texts whatever the file (DBGVIEW a lone lead byte) does so before it looks up.
 LookupResult look_up(std::string_view file, FileLength length, std::string_view sought);
 
 }  // namespace big5dict
